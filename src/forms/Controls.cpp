@@ -351,11 +351,9 @@ void TComboBox::SetItemIndex(int index) {
     }
     return;
   }
-  const bool textChanges = text_ != items_[index];
   itemIndex_ = index;
   text_ = items_[index];
   Changed();
-  if (textChanges && OnChange) OnChange();
 }
 
 TCheckBox::TCheckBox(TComponent* owner, TWinControl* parent, std::string name,

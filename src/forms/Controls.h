@@ -193,7 +193,8 @@ class TComboBox : public TWinControl {
   [[nodiscard]] const std::vector<std::string>& Items() const { return items_; }
   // The selected item, -1 for none. Not a published property.
   [[nodiscard]] int ItemIndex() const { return itemIndex_; }
-  // Selects an item (its text becomes the text); -1 keeps the text and selects nothing.
+  // Selects an item (its text becomes the text) without firing OnChange, as a program does;
+  // an index outside the items keeps the text and selects nothing.
   void SetItemIndex(int index);
   int DropDownCount;
   std::function<void()> OnChange;
@@ -404,6 +405,12 @@ class TForm : public TWinControl {
   // The user closes the window: fires OnClose; hides it unless the action says otherwise.
   void Close();
   [[nodiscard]] bool Showing() const { return Visible(); }
+  // Asks the view to bring the shown window to the front.
+  void BringToFront() {
+    ++RaiseRequests;
+    Changed();
+  }
+  std::uint64_t RaiseRequests = 0;
 };
 
 }  // namespace valquor

@@ -106,7 +106,10 @@ int StrToInt(std::string_view text) {
 }
 
 std::string InvalidIntegerMessage(std::string_view text) {
-  return "'" + std::string(text) + "' is not a valid integer value";
+  std::string message;
+  message.reserve(text.size() + 32);
+  message.append(1, '\'').append(text).append("' is not a valid integer value");
+  return message;
 }
 
 }  // namespace valquor

@@ -26,7 +26,7 @@ std::optional<int> EncodeDate(int year, int month, int day) {
   for (int m = 1; m < month; ++m) days += DaysInMonth(year, m);
   const long y = year - 1;
   days += y * 365 + y / 4 - y / 100 + y / 400;
-  return static_cast<int>(days - 1 - kDayZeroOffset);
+  return static_cast<int>(days - kDayZeroOffset);
 }
 
 TCalendarDate DecodeDate(int dayNumber) {

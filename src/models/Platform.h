@@ -62,6 +62,8 @@ class TPlatform {
 
   // Opens the manual; topic 0 is its table of contents.
   virtual void OpenHelp(int topic) = 0;
+  // Switches the window into "What's this?" mode: the next click on a control shows its help.
+  virtual void EnterWhatsThisMode() {}
 
   // Today's date as a day number (days since 1899-12-30, day 0), without a time of day.
   [[nodiscard]] virtual int Today() = 0;
@@ -93,6 +95,19 @@ class ArithmeticFault : public std::runtime_error {
 // A text that the toolkit's integer conversion refuses. what() is the message the user sees,
 // "'1.5' is not a valid integer value"; the computation that met it is abandoned.
 class EConvertError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Abandons the command that is running without a further message (an unrecognised position
+// name ends the whole Compute this way, after its own message).
+class EAbort : public std::exception {
+ public:
+  [[nodiscard]] const char* what() const noexcept override { return "Operation aborted"; }
+};
+
+// A profile (INI) file that cannot be written; what() is "Unable to write to <path>".
+class EIniFileException : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };

@@ -42,6 +42,8 @@ class TScriptedPlatform : public TPlatform {
       const TFileDialogRequest& request) override;
   [[nodiscard]] std::optional<TFontSpec> FontDialog(const TFontSpec& current) override;
   void OpenHelp(int topic) override { HelpTopics.push_back(topic); }
+  int WhatsThisRequests = 0;
+  void EnterWhatsThisMode() override { ++WhatsThisRequests; }
   [[nodiscard]] int Today() override { return TodayValue; }
   [[nodiscard]] std::filesystem::path SettingsFolder() override { return Folder; }
 

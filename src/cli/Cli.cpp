@@ -1,0 +1,486 @@
+#include "cli/Cli.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <clocale>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+
+#include "forms/Text.h"
+#include "models/Dates.h"
+#include "models/ScriptedPlatform.h"
+#include "shell/FormPersonal.h"
+
+namespace valquor {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A usage error: written to standard error, exit status 2.
+class TUsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+fs::path DefaultSettingsFolder() {
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
+    return fs::path(xdg) / "valquor";
+  }
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+    return fs::path(home) / ".config" / "valquor";
+  }
+  return fs::path(".config") / "valquor";
+}
+
+int LocalToday() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday).value_or(0);
+}
+
+char LocaleDecimalMark() {
+  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string saved = previous != nullptr ? previous : "C";
+  char mark = '.';
+  if (std::setlocale(LC_NUMERIC, "") != nullptr) {
+    const std::lconv* conv = std::localeconv();
+    if (conv != nullptr && conv->decimal_point != nullptr && conv->decimal_point[0] == ',') {
+      mark = ',';
+    }
+  }
+  std::setlocale(LC_NUMERIC, saved.c_str());
+  return mark;
+}
+
+// A scratch copy of the settings folder, for runs that must not write the real one.
+class TScratchFolder {
+ public:
+  explicit TScratchFolder(const fs::path& source) {
+    std::string pattern = (fs::temp_directory_path() / "valquor-cli-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+      throw std::runtime_error("cannot create a temporary folder");
+    }
+    path_ = pattern;
+    std::error_code ec;
+    if (fs::is_directory(source, ec)) {
+      fs::copy(source, path_, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
+               ec);
+    }
+  }
+  ~TScratchFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  TScratchFolder(const TScratchFolder&) = delete;
+  TScratchFolder& operator=(const TScratchFolder&) = delete;
+  [[nodiscard]] const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+std::string ReadWholeFile(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  if (!in) throw TUsageError("cannot read file '" + name + "'");
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The steps of one run over one main window.
+class TDriver {
+ public:
+  TDriver(TFormPersonal& form, TScriptedPlatform& platform, std::ostream& out)
+      : form_(form), platform_(platform), out_(out) {}
+
+  // Runs one step starting at args[i]; returns the number of arguments it took.
+  std::size_t Step(const std::vector<std::string>& args, std::size_t i) {
+    const std::string& word = args[i];
+    const auto operand = [&]() -> const std::string& {
+      if (i + 1 >= args.size()) throw TUsageError("'" + word + "' needs an argument");
+      return args[i + 1];
+    };
+    if (word == "click") {
+      Click(operand());
+      return 2;
+    }
+    if (word == "page") {
+      Page(operand());
+      return 2;
+    }
+    if (word == "print") {
+      Print(operand());
+      return 2;
+    }
+    if (word == "paste") {
+      const std::string& text = operand();
+      platform_.Clipboard = !text.empty() && text[0] == '@' ? ReadWholeFile(text.substr(1)) : text;
+      return 2;
+    }
+    if (word == "copied") {
+      out_ << platform_.Clipboard;
+      if (!platform_.Clipboard.empty() && platform_.Clipboard.back() != '\n') out_ << '\n';
+      return 1;
+    }
+    if (word == "open") {
+      platform_.FileAnswers.push_back(operand());
+      return 2;
+    }
+    if (word == "font") {
+      Font(operand());
+      return 2;
+    }
+    const std::size_t eq = word.find('=');
+    if (eq != std::string::npos && eq > 0) {
+      Set(word.substr(0, eq), word.substr(eq + 1));
+      return 1;
+    }
+    throw TUsageError("unknown step '" + word + "'");
+  }
+
+ private:
+  struct TTarget {
+    TForm* Form = nullptr;
+    TComponent* Component = nullptr;
+    std::optional<std::pair<int, int>> Cell;  // a grid cell NAME[COL,ROW]
+  };
+
+  // "NAME", "FormWiz.NAME", "FormWiz2.NAME", each optionally followed by "[COL,ROW]".
+  TTarget Find(const std::string& spec) {
+    TTarget target;
+    std::string name = spec;
+    target.Form = &form_;
+    const std::size_t dot = name.find('.');
+    if (dot != std::string::npos) {
+      const std::string prefix = name.substr(0, dot);
+      if (SameText(prefix, form_.FormWiz.Name())) {
+        target.Form = &form_.FormWiz;
+      } else if (SameText(prefix, form_.FormWiz2.Name())) {
+        target.Form = &form_.FormWiz2;
+      } else if (!SameText(prefix, form_.Name())) {
+        throw TUsageError("unknown window '" + prefix + "' in '" + spec + "'");
+      }
+      name = name.substr(dot + 1);
+    }
+    const std::size_t bracket = name.find('[');
+    if (bracket != std::string::npos) {
+      const std::size_t comma = name.find(',', bracket);
+      const std::size_t close = name.find(']', bracket);
+      if (comma == std::string::npos || close == std::string::npos || comma > close ||
+          close + 1 != name.size()) {
+        throw TUsageError("a grid cell is written NAME[COL,ROW]: '" + spec + "'");
+      }
+      const std::optional<int> col = TryStrToInt(Trim(name.substr(bracket + 1, comma - bracket - 1)));
+      const std::optional<int> row = TryStrToInt(Trim(name.substr(comma + 1, close - comma - 1)));
+      if (!col || !row) throw TUsageError("a grid cell needs whole numbers: '" + spec + "'");
+      target.Cell = std::make_pair(*col, *row);
+      name = name.substr(0, bracket);
+    }
+    target.Component = target.Form->FindComponent(name);
+    if (target.Component == nullptr && SameText(name, target.Form->Name())) {
+      target.Component = target.Form;
+    }
+    if (target.Component == nullptr) throw TUsageError("unknown control '" + spec + "'");
+    if (target.Cell) {
+      auto* grid = dynamic_cast<TStringGrid*>(target.Component);
+      if (grid == nullptr) throw TUsageError("'" + name + "' is not a grid");
+      const auto [col, row] = *target.Cell;
+      if (col < 0 || row < 0 || col >= grid->ColCount() || row >= grid->RowCount()) {
+        throw TUsageError("no cell " + std::to_string(col) + "," + std::to_string(row) + " in '" +
+                          name + "'");
+      }
+    }
+    return target;
+  }
+
+  // A user reaches a dialog's controls by opening the dialog first.
+  void OpenDialogOf(const TTarget& target) {
+    if (target.Form != &form_ && !target.Form->Visible()) {
+      form_.RunHandler([&] {
+        target.Form->Show();
+        target.Form->BringToFront();
+      });
+    }
+  }
+
+  static void RequireChangeable(const TControl& control, const std::string& spec) {
+    if (!control.EffectivelyEnabled()) {
+      throw TUsageError("'" + spec + "' is disabled: the user cannot change it now");
+    }
+  }
+
+  void Set(const std::string& spec, const std::string& text) {
+    const TTarget target = Find(spec);
+    OpenDialogOf(target);
+    auto* control = dynamic_cast<TControl*>(target.Component);
+    if (control == nullptr) throw TUsageError("'" + spec + "' cannot be set");
+    RequireChangeable(*control, spec);
+
+    if (target.Cell) {
+      auto* grid = static_cast<TStringGrid*>(control);
+      const auto [col, row] = *target.Cell;
+      if (col < grid->FixedCols || row < grid->FixedRows) {
+        throw TUsageError("'" + spec + "' is a heading cell");
+      }
+      form_.RunHandler([&] { grid->SetCell(col, row, text); });
+      return;
+    }
+    if (auto* edit = dynamic_cast<TEdit*>(control)) {
+      if (edit->ReadOnly) throw TUsageError("'" + spec + "' is an output field");
+      form_.RunHandler([&] { edit->SetText(text); });
+    } else if (auto* combo = dynamic_cast<TComboBox*>(control)) {
+      form_.RunHandler([&] { combo->SetText(text); });
+    } else if (auto* spin = dynamic_cast<TSpinEdit*>(control)) {
+      form_.RunHandler([&] { spin->SetText(text); });
+    } else if (auto* check = dynamic_cast<TCheckBox*>(control)) {
+      const std::string word = LowerCase(Trim(text));
+      bool value = false;
+      if (word == "on" || word == "true" || word == "1" || word == "checked" || word == "yes") {
+        value = true;
+      } else if (word != "off" && word != "false" && word != "0" && word != "unchecked" &&
+                 word != "no") {
+        throw TUsageError("a check box is set on or off: '" + spec + "=" + text + "'");
+      }
+      form_.RunHandler([&] { check->SetChecked(value); });
+    } else if (auto* radio = dynamic_cast<TRadioGroup*>(control)) {
+      SetRadio(*radio, spec, text);
+    } else if (auto* date = dynamic_cast<TDateTimePicker*>(control)) {
+      int y = 0, m = 0, d = 0;
+      char dash1 = 0, dash2 = 0;
+      std::istringstream in(text);
+      std::optional<int> day;
+      if (in >> y >> dash1 >> m >> dash2 >> d && dash1 == '-' && dash2 == '-' && in.eof()) {
+        day = EncodeDate(y, m, d);
+      }
+      if (!day) throw TUsageError("a date is written YYYY-MM-DD: '" + spec + "=" + text + "'");
+      form_.RunHandler([&] { date->SetDate(*day); });
+    } else {
+      throw TUsageError("'" + spec + "' cannot be set (" + control->ClassName() + ")");
+    }
+  }
+
+  void SetRadio(TRadioGroup& radio, const std::string& spec, const std::string& text) {
+    const std::vector<std::string>& items = radio.Items();
+    int index = -2;
+    for (std::size_t i = 0; i < items.size() && index == -2; ++i) {
+      if (items[i] == text) index = static_cast<int>(i);
+    }
+    for (std::size_t i = 0; i < items.size() && index == -2; ++i) {
+      if (SameText(items[i], text)) index = static_cast<int>(i);
+    }
+    if (index == -2) {
+      const std::optional<int> number = TryStrToInt(Trim(text));
+      if (number && *number >= -1 && *number < static_cast<int>(items.size())) index = *number;
+    }
+    if (index == -2) {
+      throw TUsageError("'" + text + "' is not an item of '" + spec + "'");
+    }
+    form_.RunHandler([&] { radio.SetItemIndex(index); });
+  }
+
+  void Click(const std::string& spec) {
+    const TTarget target = Find(spec);
+    OpenDialogOf(target);
+    auto* control = dynamic_cast<TControl*>(target.Component);
+    if (control == nullptr || target.Cell) throw TUsageError("'" + spec + "' cannot be clicked");
+    RequireChangeable(*control, spec);
+    if (auto* button = dynamic_cast<TButton*>(control)) {
+      form_.RunHandler([&] { button->Click(); });
+    } else if (auto* speed = dynamic_cast<TSpeedButton*>(control)) {
+      form_.RunHandler([&] { speed->Click(); });
+    } else if (auto* check = dynamic_cast<TCheckBox*>(control)) {
+      form_.RunHandler([&] { check->Click(); });
+    } else {
+      throw TUsageError("'" + spec + "' cannot be clicked (" + control->ClassName() + ")");
+    }
+  }
+
+  void Page(const std::string& spec) {
+    const TTarget target = Find(spec);
+    auto* page = dynamic_cast<TTabSheet*>(target.Component);
+    if (page == nullptr || target.Cell) throw TUsageError("'" + spec + "' is not a page");
+    OpenDialogOf(target);
+    // The outermost page control first, so each handler sees its parents in view.
+    std::vector<TTabSheet*> chain;
+    for (TControl* c = page; c != nullptr; c = c->Parent()) {
+      if (auto* sheet = dynamic_cast<TTabSheet*>(c)) chain.insert(chain.begin(), sheet);
+    }
+    for (TTabSheet* sheet : chain) {
+      form_.RunHandler([&] { sheet->PageControl()->SetActivePage(sheet); });
+    }
+  }
+
+  void Print(const std::string& spec) {
+    const TTarget target = Find(spec);
+    TComponent* c = target.Component;
+    if (target.Cell) {
+      out_ << static_cast<TStringGrid*>(c)->Cell(target.Cell->first, target.Cell->second) << '\n';
+    } else if (auto* pane = dynamic_cast<TRichEdit*>(c)) {
+      for (const std::string& line : pane->Lines()) out_ << line << '\n';
+    } else if (auto* edit = dynamic_cast<TEdit*>(c)) {
+      out_ << edit->Text() << '\n';
+    } else if (auto* combo = dynamic_cast<TComboBox*>(c)) {
+      out_ << combo->Text() << '\n';
+    } else if (auto* spin = dynamic_cast<TSpinEdit*>(c)) {
+      out_ << spin->Text() << '\n';
+    } else if (auto* label = dynamic_cast<TLabel*>(c)) {
+      out_ << label->Caption() << '\n';
+    } else if (auto* check = dynamic_cast<TCheckBox*>(c)) {
+      out_ << (check->Checked() ? "on" : "off") << '\n';
+    } else if (auto* radio = dynamic_cast<TRadioGroup*>(c)) {
+      const int index = radio->ItemIndex();
+      out_ << (index >= 0 ? radio->Items()[static_cast<std::size_t>(index)] : std::string())
+           << '\n';
+    } else if (auto* date = dynamic_cast<TDateTimePicker*>(c)) {
+      const TCalendarDate d = DecodeDate(date->Date());
+      char text[16];
+      std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
+      out_ << text << '\n';
+    } else if (auto* grid = dynamic_cast<TStringGrid*>(c)) {
+      for (int row = 0; row < grid->RowCount(); ++row) {
+        for (int col = 0; col < grid->ColCount(); ++col) {
+          if (col > 0) out_ << '\t';
+          out_ << grid->Cell(col, row);
+        }
+        out_ << '\n';
+      }
+    } else if (auto* pages = dynamic_cast<TPageControl*>(c)) {
+      out_ << (pages->ActivePage() != nullptr ? pages->ActivePage()->Name() : std::string())
+           << '\n';
+    } else if (auto* sheet = dynamic_cast<TTabSheet*>(c)) {
+      out_ << sheet->Caption << '\n';
+    } else if (auto* button = dynamic_cast<TButton*>(c)) {
+      out_ << button->Caption << '\n';
+    } else if (auto* speed = dynamic_cast<TSpeedButton*>(c)) {
+      out_ << speed->Caption << '\n';
+    } else if (auto* group = dynamic_cast<TGroupBox*>(c)) {
+      out_ << group->Caption << '\n';
+    } else if (auto* window = dynamic_cast<TForm*>(c)) {
+      out_ << window->Caption << '\n';
+    } else {
+      throw TUsageError("'" + spec + "' has nothing to print");
+    }
+  }
+
+  void Font(const std::string& spec) {
+    const std::size_t colon = spec.rfind(':');
+    const std::optional<int> size =
+        colon == std::string::npos ? std::nullopt : TryStrToInt(Trim(spec.substr(colon + 1)));
+    if (colon == 0 || !size || *size <= 0) {
+      throw TUsageError("a font is written NAME:SIZE: '" + spec + "'");
+    }
+    TFontSpec font;
+    font.Name = spec.substr(0, colon);
+    font.Size = *size;
+    platform_.FontAnswers.push_back(font);
+  }
+
+  TFormPersonal& form_;
+  TScriptedPlatform& platform_;
+  std::ostream& out_;
+};
+
+}  // namespace
+
+std::string CliUsage() {
+  return R"(Usage: valquor-cli [--settings-dir DIR] [--save] [STEP ...]
+
+Runs Valquor's main window without a display: its start-up, then the steps in order, then its
+shut-down. Settings are read from the settings folder ($XDG_CONFIG_HOME/valquor, else
+~/.config/valquor; --settings-dir DIR replaces it) and written back only with --save.
+
+Steps:
+  NAME=TEXT       set a control as a user would: edit or list text; check box on/off;
+                  radio group item text or index; spin edit value; date picker YYYY-MM-DD;
+                  a grid cell NAME[COL,ROW]=TEXT; a dialog's control FormWiz.NAME=TEXT or
+                  FormWiz2.NAME=TEXT
+  click NAME      press a button, or toggle a check box, firing its handlers
+                  (FormWiz2.OKBtn for a dialog's)
+  page NAME       bring a page into view, with the pages that hold it (TabPricing, TabDelta,
+                  TabAnalysis, TabCalc, TabProb, TabPL, TabSheet2 ...)
+  print NAME      print a pane's lines, or a control's text, caption or value, to standard
+                  output (check boxes print on/off, radio groups their item, grids their cells)
+  paste TEXT      put TEXT on the clipboard; paste @FILE puts a file's text there
+  copied          print the clipboard's text
+  open FILE       the answer the next file open or save dialog gets (with none queued the
+                  dialog is cancelled)
+  font NAME:SIZE  the answer the next font dialog gets
+
+Each message box is written to standard error as one line "message: TEXT", in the order shown.
+A computation that fails shows its message and the next step runs. An unknown control or step,
+or a control the user could not change at that moment (disabled), is an error: exit status 2.
+Setting or clicking a dialog's control opens the dialog first, as its button would.
+
+Options:
+  --settings-dir DIR  the folder of the settings files
+  --save              write the settings back at the end (the window's shut-down)
+  --help              this text
+)";
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  fs::path folder = DefaultSettingsFolder();
+  bool save = false;
+  std::size_t i = 0;
+  for (; i < args.size(); ++i) {
+    if (args[i] == "--help" || args[i] == "-h") {
+      out << CliUsage();
+      return 0;
+    }
+    if (args[i] == "--save") {
+      save = true;
+    } else if (args[i] == "--settings-dir") {
+      if (i + 1 >= args.size()) {
+        err << "valquor-cli: --settings-dir needs a folder\n";
+        return 2;
+      }
+      folder = args[++i];
+    } else if (args[i].rfind("--settings-dir=", 0) == 0) {
+      folder = args[i].substr(15);
+    } else if (args[i].rfind("--", 0) == 0) {
+      err << "valquor-cli: unknown option '" << args[i] << "' (see --help)\n";
+      return 2;
+    } else {
+      break;
+    }
+  }
+
+  try {
+    std::optional<TScratchFolder> scratch;
+    if (!save) scratch.emplace(folder);
+    TScriptedPlatform platform;
+    platform.Folder = save ? folder : scratch->Path();
+    platform.TodayValue = LocalToday();
+    platform.Mark = LocaleDecimalMark();
+    platform.OnMessage = [&err](const std::string& text) {
+      err << "message: " << text << '\n';
+      err.flush();
+    };
+
+    TFormPersonal form(platform);
+    form.RunHandler([&] { form.Show(); });
+    form.RunHandler([&] { form.Activate(); });
+    TDriver driver(form, platform, out);
+    try {
+      while (i < args.size()) i += driver.Step(args, i);
+    } catch (const TUsageError& e) {
+      out.flush();
+      err << "valquor-cli: " << e.what() << '\n';
+      return 2;
+    }
+    form.RunHandler([&] { form.Close(); });
+    out.flush();
+    return 0;
+  } catch (const std::exception& e) {
+    err << "valquor-cli: " << e.what() << '\n';
+    return 1;
+  }
+}
+
+}  // namespace valquor

@@ -1,0 +1,29 @@
+#include "forms/SettingsFiles.h"
+
+#include "forms/Text.h"
+
+namespace valquor {
+
+std::filesystem::path ProgramFilePath(TPlatform& platform) {
+  return platform.SettingsFolder() / kProgramFileName;
+}
+
+std::filesystem::path ProgramFolder(TPlatform& platform) { return platform.SettingsFolder(); }
+
+std::filesystem::path ProgramSettingsPath(TPlatform& platform) {
+  std::filesystem::path path = ProgramFilePath(platform);
+  const std::string name = path.filename().string();
+  const std::size_t dot = name.rfind('.');
+  const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+  return path.parent_path() / (stem + ".ini");
+}
+
+std::filesystem::path SystemFolder(TPlatform& platform) {
+  return platform.SettingsFolder() / "system";
+}
+
+std::filesystem::path SystemFolderFile(TPlatform& platform) {
+  return SystemFolder(platform) / (LowerCase(ProgramFilePath(platform).filename().string()) + ".ini");
+}
+
+}  // namespace valquor

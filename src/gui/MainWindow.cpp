@@ -1,0 +1,536 @@
+#include "gui/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "gui/HelpWindow.h"
+#include "gui/QtPlatform.h"
+#include "gui/WizardDialog.h"
+
+namespace valquor {
+namespace {
+
+// The client area of the window at its first start; never smaller.
+constexpr int kFirstWidth = 645;
+constexpr int kFirstHeight = 472;
+
+// Gives a text field room for about `chars` characters, growing to twice that.
+void FitChars(QWidget* widget, int chars) {
+  const int unit = widget->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  const int padding = qobject_cast<QComboBox*>(widget) != nullptr ? 4 * unit : 2 * unit;
+  widget->setMinimumWidth(chars * unit + padding);
+  widget->setMaximumWidth(2 * chars * unit + padding);
+}
+
+QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
+  auto* row = new QHBoxLayout;
+  for (QWidget* w : widgets) row->addWidget(w);
+  if (stretch) row->addStretch(1);
+  return row;
+}
+
+QVBoxLayout* Column(QWidget* page) {
+  auto* column = new QVBoxLayout(page);
+  return column;
+}
+
+}  // namespace
+
+TMainWindow::TMainWindow(TFormPersonalControls& form, TFormWizControls& overUnder,
+                         TFormWiz2Controls& risk, THandlerRunner runHandler,
+                         TQtPlatform& platform, QWidget* parent)
+    : QWidget(parent),
+      form_(form),
+      runHandler_(std::move(runHandler)),
+      platform_(platform),
+      binder_(new TFormBinder(
+          form, [this](const std::function<void()>& handler) { Run(handler); }, this)) {
+  setObjectName(QString::fromStdString(form.Name()));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(W(form_.PageControl1, this), 1);
+  QWidget* pricing = BuildPricing(binder_->Widget(form_.TabSheet1));
+  BuildVolatility(binder_->Widget(form_.TabSheet4));
+  BuildCalculator(binder_->Widget(form_.TabSheet2));
+  BuildOptions(binder_->Widget(form_.TabSheet5));
+  BuildAbout(binder_->Widget(form_.TabSheet8));
+  (void)pricing;
+
+  // The hidden buffers of the Copy buttons and the clipboard.
+  W(form_.RichEdit7, this);
+  W(form_.RichEdit5, this);
+
+  for (std::size_t i = 1; i < tabOrder_.size(); ++i) setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+
+  // F1 opens the manual, Shift+F1 switches "What's this?" on, as the two picture buttons do.
+  auto* help = new QShortcut(QKeySequence::HelpContents, this);
+  connect(help, &QShortcut::activated, this, [this] {
+    Run([this] { form_.SpeedButton1.Click(); });
+  });
+  auto* whatsThis = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), this);
+  connect(whatsThis, &QShortcut::activated, this, [this] {
+    Run([this] { form_.HelpContext.Click(); });
+  });
+
+  auto shuttingDown = [this] { return closed_; };
+  auto run = [this](const std::function<void()>& handler) { Run(handler); };
+  overUnder_ = new TWizardDialog(overUnder, run, shuttingDown, this);
+  risk_ = new TWizardDialog(risk, run, shuttingDown, this);
+
+  setMinimumSize(QSize(kFirstWidth, kFirstHeight).expandedTo(minimumSizeHint()));
+  resize(QSize(form_.Width, form_.Height).expandedTo(minimumSize()));
+  platform_.SetMainWindow(this);
+  platform_.BeforeModal = [this] { Sync(); };
+  Sync();
+}
+
+TMainWindow::~TMainWindow() {
+  platform_.BeforeModal = nullptr;
+  platform_.SetMainWindow(nullptr);
+}
+
+QWidget* TMainWindow::W(TControl& control, QWidget* parent) {
+  QWidget* widget = binder_->Widget(control, parent);
+  if (widget->focusPolicy() != Qt::NoFocus) tabOrder_.push_back(widget);
+  if (auto* radios = dynamic_cast<TRadioGroup*>(&control); radios != nullptr) {
+    for (QRadioButton* button : widget->findChildren<QRadioButton*>()) {
+      tabOrder_.push_back(button);
+    }
+  }
+  return widget;
+}
+
+QLabel* TMainWindow::L(TControl& control, QWidget* parent) {
+  return binder_->Label(control, parent);
+}
+
+void TMainWindow::AddPair(QGridLayout* grid, int row, int pair, TControl& control,
+                          QWidget* parent) {
+  QWidget* field = W(control, parent);
+  grid->addWidget(L(control, parent), row, 2 * pair);
+  grid->addWidget(field, row, 2 * pair + 1);
+}
+
+QWidget* TMainWindow::BuildPricing(QWidget* page) {
+  auto* column = Column(page);
+  auto* panel = new QWidget(page);
+  panel->setObjectName("PricingPanel");
+  auto* grid = new QGridLayout(panel);
+  grid->setContentsMargins(0, 0, 0, 0);
+
+  AddPair(grid, 0, 0, form_.StrikeEdit, panel);
+  AddPair(grid, 0, 1, form_.PriceEdit, panel);
+  QWidget* forward = W(form_.ForwardEdit, panel);
+  QWidget* lock = W(form_.MainForwardLock, panel);
+  grid->addWidget(L(form_.ForwardEdit, panel), 0, 4);
+  auto* forwardRow = new QHBoxLayout;
+  forwardRow->addWidget(forward, 1);
+  forwardRow->addWidget(lock);
+  grid->addLayout(forwardRow, 0, 5);
+  AddPair(grid, 0, 3, form_.VolEdit, panel);
+
+  QWidget* position = W(form_.PositionName, panel);
+  grid->addWidget(L(form_.PositionName, panel), 1, 0);
+  grid->addWidget(position, 1, 1, 1, 3);
+  AddPair(grid, 1, 2, form_.YAxis, panel);
+  AddPair(grid, 1, 3, form_.DaysCombo, panel);
+
+  AddPair(grid, 2, 0, form_.Steps, panel);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(W(form_.ComputeBtn, panel));
+  buttons->addWidget(W(form_.CopyBtn, panel));
+  auto* helpButton = qobject_cast<QToolButton*>(W(form_.SpeedButton1, panel));
+  auto* whatsThisButton = qobject_cast<QToolButton*>(W(form_.HelpContext, panel));
+  for (auto [button, icon] : {std::pair{helpButton, QStyle::SP_DialogHelpButton},
+                              std::pair{whatsThisButton, QStyle::SP_TitleBarContextHelpButton}}) {
+    if (button == nullptr) continue;
+    button->setIcon(style()->standardIcon(icon));
+    if (!button->icon().isNull()) button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    buttons->addWidget(button);
+  }
+  grid->addLayout(buttons, 2, 2, 1, 6);
+  for (int c : {1, 3, 5, 7}) grid->setColumnStretch(c, 1);
+
+  for (TControl* field : {static_cast<TControl*>(&form_.StrikeEdit), &form_.PriceEdit,
+                          &form_.ForwardEdit, &form_.VolEdit}) {
+    FitChars(binder_->Find(*field), 7);
+  }
+  for (TControl* list : {static_cast<TControl*>(&form_.YAxis), &form_.DaysCombo, &form_.Steps}) {
+    FitChars(binder_->Find(*list), 5);
+  }
+  position->setMinimumWidth(position->fontMetrics().horizontalAdvance("Call credit spread") +
+                            4 * position->fontMetrics().horizontalAdvance('0'));
+
+  column->addWidget(panel);
+  column->addWidget(W(form_.MainPageControl, page), 1);
+
+  // Fair value.
+  QWidget* fair = binder_->Widget(form_.TabPricing);
+  Column(fair)->addWidget(W(form_.RichEdit1, fair), 1);
+
+  // Delta.
+  QWidget* delta = binder_->Widget(form_.TabDelta);
+  auto* deltaColumn = Column(delta);
+  QWidget* days1 = W(form_.Days1, delta);
+  FitChars(days1, 5);
+  deltaColumn->addLayout(Row({L(form_.Days1, delta), days1}));
+  deltaColumn->addWidget(W(form_.RichEdit2, delta), 1);
+
+  // Analysis, with its three pages.
+  QWidget* analysis = binder_->Widget(form_.TabAnalysis);
+  auto* analysisColumn = Column(analysis);
+  QWidget* calcDays = W(form_.CalcDays, analysis);
+  QWidget* trueVol = W(form_.TrueVolEdit, analysis);
+  FitChars(calcDays, 5);
+  FitChars(trueVol, 5);
+  analysisColumn->addLayout(Row({L(form_.CalcDays, analysis), calcDays,
+                                 L(form_.TrueVolEdit, analysis), trueVol}));
+  analysisColumn->addWidget(W(form_.PageControl3, analysis), 1);
+
+  QWidget* calc = binder_->Widget(form_.TabCalc);
+  auto* calcColumn = Column(calc);
+  auto* calcGrid = new QGridLayout;
+  calcGrid->addWidget(W(form_.UseCustomInput, calc), 0, 0, 1, 2);
+  AddPair(calcGrid, 0, 1, form_.Call3, calc);
+  AddPair(calcGrid, 0, 2, form_.Put3, calc);
+  QWidget* dividends = W(form_.SumDividends, calc);
+  calcGrid->addWidget(L(form_.SumDividends, calc), 1, 0, 1, 2);
+  calcGrid->addWidget(dividends, 1, 2);
+  calcGrid->setColumnStretch(6, 1);
+  for (QWidget* w : {binder_->Find(form_.Call3), binder_->Find(form_.Put3), dividends}) {
+    FitChars(w, 7);
+  }
+  calcColumn->addLayout(calcGrid);
+  calcColumn->addWidget(W(form_.RichEdit10, calc), 1);
+
+  QWidget* prob = binder_->Widget(form_.TabProb);
+  auto* probColumn = Column(prob);
+  probColumn->addLayout(Row({W(form_.MoreInt, prob)}));
+  probColumn->addWidget(W(form_.RichEdit8, prob), 1);
+
+  QWidget* payoff = binder_->Widget(form_.TabPL);
+  auto* payoffColumn = Column(payoff);
+  auto* payoffGrid = new QGridLayout;
+  QWidget* adjust = W(form_.Adjust, payoff);
+  QWidget* clear = W(form_.Button7, payoff);
+  payoffGrid->addWidget(L(form_.Adjust, payoff), 0, 0);
+  payoffGrid->addLayout(Row({adjust, clear}), 0, 1);
+  AddPair(payoffGrid, 0, 1, form_.AnalysisFormula, payoff);
+  AddPair(payoffGrid, 1, 0, form_.CostPerTrade, payoff);
+  payoffGrid->setColumnStretch(4, 1);
+  FitChars(binder_->Find(form_.CostPerTrade), 7);
+  payoffColumn->addLayout(payoffGrid);
+  payoffColumn->addWidget(W(form_.RichEdit3, payoff), 1);
+  return panel;
+}
+
+void TMainWindow::BuildVolatility(QWidget* page) {
+  Column(page)->addWidget(W(form_.PageControl2, page), 1);
+
+  // HV using daily data.
+  QWidget* daily = binder_->Widget(form_.TabSheet6);
+  auto* dailyColumn = Column(daily);
+  auto* dailyRow = Row({W(form_.ClipBoardBtn, daily), W(form_.Button1, daily),
+                        W(form_.LatestFirst, daily)});
+  dailyRow->addWidget(W(form_.Button4, daily));
+  dailyColumn->addLayout(dailyRow);
+  dailyColumn->addWidget(W(form_.RichEdit4, daily), 1);
+
+  // HV using weekly data.
+  QWidget* weekly = binder_->Widget(form_.TabSheet7);
+  auto* weeklyRow = new QHBoxLayout(weekly);
+  weeklyRow->addWidget(W(form_.WeeksGrid, weekly), 0, Qt::AlignTop);
+  auto* arrows = new QVBoxLayout;
+  auto* up = qobject_cast<QPushButton*>(W(form_.BitBtn3, weekly));
+  auto* down = qobject_cast<QPushButton*>(W(form_.BitBtn2, weekly));
+  up->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+  down->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+  arrows->addWidget(up);
+  arrows->addWidget(down);
+  arrows->addStretch(1);
+  weeklyRow->addLayout(arrows);
+  auto* commands = new QVBoxLayout;
+  commands->addWidget(W(form_.WeeklyBtn, weekly));
+  commands->addWidget(W(form_.Button3, weekly));
+  commands->addWidget(W(form_.Button2, weekly));
+  commands->addSpacing(12);
+  commands->addWidget(W(form_.Button12, weekly));
+  commands->addWidget(W(form_.Button13, weekly));
+  commands->addStretch(1);
+  weeklyRow->addLayout(commands);
+  weeklyRow->addWidget(W(form_.RichEdit9, weekly), 1);
+
+  // IV Calculator.
+  QWidget* iv = binder_->Widget(form_.TabImplied);
+  auto* ivColumn = Column(iv);
+  auto* ivTop = new QHBoxLayout;
+  auto* ivFields = new QFormLayout;
+  ivFields->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  for (TEdit* field : {&form_.Strike7, &form_.Price7, &form_.Premium7, &form_.Riskfree7,
+                       &form_.Days7}) {
+    QWidget* w = W(*field, iv);
+    FitChars(w, 8);
+    ivFields->addRow(L(*field, iv), w);
+  }
+  ivTop->addLayout(ivFields);
+  auto* ivChoices = new QVBoxLayout;
+  ivChoices->addWidget(W(form_.OptionType7, iv));
+  ivChoices->addWidget(W(form_.DaysOption7, iv));
+  ivChoices->addStretch(1);
+  ivTop->addLayout(ivChoices);
+  ivTop->addStretch(1);
+  ivColumn->addLayout(ivTop);
+  ivColumn->addLayout(Row({W(form_.Button8, iv)}));
+  QWidget* implied = W(form_.Edit6, iv);
+  FitChars(implied, 10);
+  ivColumn->addLayout(Row({L(form_.Edit6, iv), implied}));
+  ivColumn->addStretch(1);
+
+  // Implied volatility.
+  QWidget* analysis = binder_->Widget(form_.TabSheet3);
+  auto* analysisColumn = Column(analysis);
+  auto* analysisTop = new QHBoxLayout;
+  analysisTop->addWidget(W(form_.Grid, analysis), 0, Qt::AlignTop);
+  auto* results = new QGridLayout;
+  AddPair(results, 0, 0, form_.DaysEdit, analysis);
+  AddPair(results, 1, 0, form_.ForwardRes, analysis);
+  results->addWidget(W(form_.Locked, analysis), 1, 2);
+  AddPair(results, 2, 0, form_.VolRes, analysis);
+  results->addWidget(W(form_.BothLocked, analysis), 2, 2);
+  AddPair(results, 3, 0, form_.DevLabel, analysis);
+  results->addLayout(Row({W(form_.VolAnalysis, analysis), W(form_.BtnCopy2, analysis)}), 4, 0,
+                     1, 3);
+  results->setRowStretch(5, 1);
+  for (TControl* field : {static_cast<TControl*>(&form_.DaysEdit), &form_.ForwardRes,
+                          &form_.VolRes}) {
+    FitChars(binder_->Find(*field), 7);
+  }
+  analysisTop->addLayout(results);
+  analysisTop->addStretch(1);
+  analysisColumn->addLayout(analysisTop);
+  analysisColumn->addWidget(W(form_.RichEdit6, analysis), 1);
+}
+
+void TMainWindow::BuildCalculator(QWidget* page) {
+  auto* column = Column(page);
+  auto* top = new QHBoxLayout;
+  auto* inputs = new QFormLayout;
+  inputs->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  for (TEdit* field : {&form_.Strike9, &form_.Price9, &form_.Vol9, &form_.RiskFree9,
+                       &form_.CostofCarry9, &form_.Days9}) {
+    QWidget* w = W(*field, page);
+    FitChars(w, 8);
+    inputs->addRow(L(*field, page), w);
+  }
+  top->addLayout(inputs);
+  auto* choices = new QVBoxLayout;
+  choices->addWidget(W(form_.OptionType9, page));
+  choices->addWidget(W(form_.DaysOption, page));
+  choices->addStretch(1);
+  top->addLayout(choices);
+
+  auto* resultFrame = new QFrame(page);
+  resultFrame->setObjectName("CalculatorResults");
+  resultFrame->setFrameShape(QFrame::StyledPanel);
+  auto* resultColumn = new QVBoxLayout(resultFrame);
+  auto* outputs = new QFormLayout;
+  for (TControl* output : {static_cast<TControl*>(&form_.Label43), &form_.Label45, &form_.Edit8,
+                           &form_.Edit3}) {
+    QWidget* w = W(*output, resultFrame);
+    FitChars(w, 12);
+    outputs->addRow(L(*output, resultFrame), w);
+  }
+  resultColumn->addLayout(outputs);
+  resultColumn->addStretch(1);
+  top->addWidget(resultFrame, 1);
+  column->addLayout(top);
+
+  column->addLayout(Row({W(form_.Button9, page)}));
+  column->addWidget(W(form_.CarryNote, page));
+  column->addSpacing(8);
+  column->addWidget(W(form_.OverUnderCaption, page));
+  column->addLayout(Row({W(form_.Button10, page), W(form_.Button11, page)}));
+  column->addStretch(1);
+}
+
+void TMainWindow::BuildOptions(QWidget* page) {
+  auto* columns = new QHBoxLayout(page);
+  auto* left = new QVBoxLayout;
+  auto* right = new QVBoxLayout;
+  columns->addLayout(left, 1);
+  columns->addLayout(right, 1);
+
+  auto group = [this, page](TGroupBox& box, QVBoxLayout* side) {
+    QWidget* widget = W(box, page);
+    side->addWidget(widget);
+    return widget;
+  };
+
+  QWidget* formula = group(form_.FormulaGroup, left);
+  QWidget* formulaList = W(form_.Formula, formula);
+  FitChars(formulaList, 18);
+  (new QVBoxLayout(formula))->addWidget(formulaList);
+
+  QWidget* rate = group(form_.RiskFreeGroup, left);
+  auto* rateColumn = new QVBoxLayout(rate);
+  QWidget* rateField = W(form_.RiskFreeInterest, rate);
+  FitChars(rateField, 8);
+  rateColumn->addWidget(rateField);
+  rateColumn->addWidget(W(form_.RiskFreeNote, rate));
+
+  left->addWidget(W(form_.ExpirationStyle, page));
+
+  QWidget* steps = group(form_.StepsGroup, left);
+  auto* stepsColumn = new QVBoxLayout(steps);
+  stepsColumn->addLayout(Row({W(form_.NumberOfSteps, steps)}));
+  stepsColumn->addWidget(W(form_.StepsNote, steps));
+  left->addStretch(1);
+
+  QWidget* intervals = group(form_.IntervalsGroup, right);
+  auto* intervalsColumn = new QVBoxLayout(intervals);
+  intervalsColumn->addLayout(Row({W(form_.NumberOfIntervals, intervals)}));
+  intervalsColumn->addWidget(W(form_.IntervalsNote, intervals));
+
+  QWidget* carry = group(form_.CarryGroup, right);
+  auto* carryColumn = new QVBoxLayout(carry);
+  QWidget* carryField = W(form_.CostOfCarry, carry);
+  FitChars(carryField, 8);
+  carryColumn->addWidget(carryField);
+  carryColumn->addWidget(W(form_.CarryGroupNote, carry));
+
+  QWidget* days = group(form_.DaysGroup, right);
+  auto* daysGrid = new QGridLayout(days);
+  AddPair(daysGrid, 0, 0, form_.StartDate, days);
+  AddPair(daysGrid, 1, 0, form_.EndDate, days);
+  daysGrid->addWidget(W(form_.UseTradingDays, days), 2, 0, 1, 2, Qt::AlignLeft);
+  daysGrid->addWidget(W(form_.Button5, days), 3, 0);
+  auto* count = new QHBoxLayout;
+  count->addWidget(L(form_.CompDays, days));
+  count->addWidget(W(form_.CompDays, days));
+  count->addStretch(1);
+  daysGrid->addLayout(count, 3, 1);
+  daysGrid->setColumnStretch(2, 1);
+
+  QWidget* font = group(form_.FontGroup, right);
+  (new QVBoxLayout(font))->addLayout(Row({W(form_.Button6, font)}));
+  right->addStretch(1);
+}
+
+void TMainWindow::BuildAbout(QWidget* page) {
+  auto* column = Column(page);
+  column->addStretch(1);
+  for (TLabel* label : {&form_.ProductLabel, &form_.VersionLabel}) {
+    auto* text = qobject_cast<QLabel*>(W(*label, page));
+    text->setAlignment(Qt::AlignCenter);
+    column->addWidget(text);
+  }
+  column->addStretch(2);
+}
+
+void TMainWindow::Run(const std::function<void()>& handler) {
+  ++running_;
+  runHandler_(handler);
+  --running_;
+  // A handler that left by an exception may have left the busy cursor on.
+  if (running_ == 0) platform_.ResetBusyCursor();
+  Sync();
+}
+
+void TMainWindow::Sync() {
+  binder_->Pull();
+  setWindowTitle(QString::fromStdString(form_.Caption));
+  if (overUnder_ != nullptr) overUnder_->Sync();
+  if (risk_ != nullptr) risk_->Sync();
+}
+
+void TMainWindow::Start() {
+  Run([this] { form_.Show(); });
+  ApplyGeometry();
+  show();
+  raise();
+  activateWindow();
+  // Without a window manager the window may never be told that it is active.
+  QTimer::singleShot(0, this, [this] {
+    if (!activated_ && !closed_) {
+      activated_ = true;
+      Run([this] { form_.Activate(); });
+    }
+  });
+}
+
+void TMainWindow::ApplyGeometry() {
+  resize(QSize(form_.Width, form_.Height).expandedTo(minimumSize()));
+  // A stored place is used when the window's top left corner would be on a screen.
+  if (form_.Left != 0 || form_.Top != 0) {
+    const QPoint corner(form_.Left, form_.Top);
+    if (QGuiApplication::screenAt(corner + QPoint(40, 10)) != nullptr) move(corner);
+  }
+}
+
+void TMainWindow::StoreGeometry() {
+  QRect place(pos(), size());
+  if ((isMaximized() || isFullScreen()) && normalGeometry().isValid()) place = normalGeometry();
+  form_.Left = place.x();
+  form_.Top = place.y();
+  form_.Width = place.width();
+  form_.Height = place.height();
+}
+
+bool TMainWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && running_ == 0 && !closed_ &&
+      form_.Visible()) {
+    activated_ = true;
+    Run([this] { form_.Activate(); });
+  }
+  return QWidget::event(event);
+}
+
+void TMainWindow::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (TButton* button = binder_->DefaultButtonInView(); button != nullptr) {
+      Run([button] { button->Click(); });
+    }
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void TMainWindow::closeEvent(QCloseEvent* event) {
+  if (closed_) {
+    event->accept();
+    return;
+  }
+  StoreGeometry();
+  Run([this] { form_.Close(); });
+  if (form_.Visible()) {
+    event->ignore();  // the form kept the window open
+    return;
+  }
+  closed_ = true;
+  // The dialogs and the manual go with the main window, without their own closing.
+  overUnder_->hide();
+  risk_->hide();
+  if (THelpWindow* help = platform_.HelpWindow(); help != nullptr) help->hide();
+  event->accept();
+}
+
+}  // namespace valquor

@@ -1,0 +1,3 @@
+#include "gui/Application.h"
+
+int main(int argc, char** argv) { return valquor::RunValquor(argc, argv); }

@@ -1,0 +1,42 @@
+#include "reports/ReportSupport.h"
+
+#include <climits>
+#include <cmath>
+#include <limits>
+
+#include "models/Format.h"
+#include "models/NormalDistribution.h"
+#include "models/Platform.h"
+
+namespace valquor::detail {
+
+void ReplaceLines(TRichEdit& pane, std::vector<std::string>& lines) {
+  pane.Clear();
+  for (std::string& line : lines) pane.Add(std::move(line));
+  lines.clear();
+}
+
+float ToSingle(double value, std::string_view what) {
+  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
+    throw ArithmeticFault(std::string(what) + " out of range");
+  }
+  return static_cast<float>(value);
+}
+
+double ChanceBelow(double level, double forward, double spread) {
+  if (level <= 0 && forward > 0) return 0;
+  return ProbabilityBelow(level, forward, spread);
+}
+
+std::string Rule(int dashes) {
+  std::string rule(static_cast<std::size_t>(dashes) + 1, '-');
+  rule[0] = ' ';
+  return rule;
+}
+
+int AddDays(int days, int extra) {
+  const long long sum = static_cast<long long>(days) + extra;
+  return sum > INT_MAX ? INT_MAX : sum < INT_MIN ? INT_MIN : static_cast<int>(sum);
+}
+
+}  // namespace valquor::detail

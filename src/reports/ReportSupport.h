@@ -1,0 +1,31 @@
+#pragma once
+// Internal to the reports: composing a pane's lines, storing computed amounts in single
+// precision, and the lognormal chance of ending below a level.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/Controls.h"
+
+namespace valquor::detail {
+
+// Replaces the pane's lines with `lines`.
+void ReplaceLines(TRichEdit& pane, std::vector<std::string>& lines);
+
+// value stored in single precision; throws ArithmeticFault naming `what` when it is not a
+// number or lies beyond the single-precision range.
+[[nodiscard]] float ToSingle(double value, std::string_view what);
+
+// The chance that a lognormal price with mean `forward` and log-spread `spread` ends below
+// `level` (ProbabilityBelow), and 0 for a level of 0 or less: such a price never ends there.
+// A forward of 0 or less is outside the distribution and throws ArithmeticFault.
+[[nodiscard]] double ChanceBelow(double level, double forward, double spread);
+
+// A blank followed by `dashes` dashes: the rule under the headings of the tables.
+[[nodiscard]] std::string Rule(int dashes);
+
+// A 32-bit day count plus `extra`, saturated at the largest day count.
+[[nodiscard]] int AddDays(int days, int extra);
+
+}  // namespace valquor::detail

@@ -1,0 +1,257 @@
+#include "shell/FormPersonal.h"
+
+#include <cmath>
+
+#include "forms/Text.h"
+#include "models/Format.h"
+#include "models/NormalDistribution.h"
+#include "models/Numbers.h"
+
+namespace valquor {
+namespace {
+
+// Help topic of the first position of the position list; the others follow in list order.
+constexpr int kPositionHelpBase = 45;
+
+}  // namespace
+
+TFormPersonal::TFormPersonal(TPlatform& platform)
+    : Platform(platform),
+      Dispatch(platform, OptionsInputs),
+      Panel(*this, Dispatch, platform),
+      Reports(*this, Dispatch, platform, Panel),
+      Volatility(*this, Dispatch, platform, Panel),
+      csPropertySaver1(*this, platform),
+      FormWiz(*this, platform),
+      FormWiz2(*this, platform) {
+  ConnectHandlers();
+  AssignHelpTexts();
+  ConfigureSaver();
+  csPropertySaver1.Loaded();
+  FormCreate();
+}
+
+TFormPersonal::~TFormPersonal() = default;
+
+void TFormPersonal::RunHandler(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const EAbort&) {
+    // The command was abandoned after its own message.
+  } catch (const EConvertError& e) {
+    Platform.ShowMessage(e.what(), TMessageKind::Error);
+  } catch (const ArithmeticFault& e) {
+    Platform.ShowMessage(std::string("Floating point error: ") + e.what(), TMessageKind::Error);
+  } catch (const std::exception& e) {
+    Platform.ShowMessage(e.what(), TMessageKind::Error);
+  }
+}
+
+void TFormPersonal::ConnectHandlers() {
+  PriceEdit.OnChange = [this] { Panel.PriceEditChange(); };
+  DaysCombo.OnChange = [this] { Panel.DaysComboChange(); };
+  PositionName.OnChange = [this] { PositionNameChange(); };
+  MainForwardLock.OnClick = [this] { Panel.MainForwardLockClick(); };
+  ComputeBtn.OnClick = [this] { Reports.ComputeBtnClick(); };
+  CopyBtn.OnClick = [this] { CopyBtnClick(); };
+  SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
+  HelpContext.OnClick = [this] { HelpContextClick(); };
+  UseCustomInput.OnClick = [this] { Reports.UseCustomInputClick(); };
+  Button7.OnClick = [this] { Panel.Button7Click(); };
+
+  ClipBoardBtn.OnClick = [this] { Volatility.ClipBoardBtnClick(); };
+  Button1.OnClick = [this] { Volatility.FileBtnClick(); };
+  Button4.OnClick = [this] { Button4Click(); };
+  WeeklyBtn.OnClick = [this] { Volatility.WeeklyBtnClick(); };
+  Button3.OnClick = [this] { Volatility.Button3Click(); };
+  Button2.OnClick = [this] { Button2Click(); };
+  BitBtn2.OnClick = [this] { Volatility.BitBtn2Click(); };
+  BitBtn3.OnClick = [this] { Volatility.BitBtn3Click(); };
+  Button12.OnClick = [this] { Volatility.Button12Click(); };
+  Button13.OnClick = [this] { Volatility.Button13Click(); };
+  Button8.OnClick = [this] { Volatility.Button8Click(); };
+  Locked.OnClick = [this] { Volatility.LockedClick(); };
+  BothLocked.OnClick = [this] { Volatility.BothLockedClick(); };
+  VolAnalysis.OnClick = [this] { Volatility.VolAnalysisClick(); };
+  BtnCopy2.OnClick = [this] { BtnCopy2Click(); };
+
+  RiskFree9.OnChange = [this] { RiskFree9Change(); };
+  Button9.OnClick = [this] { Button9Click(); };
+  Button10.OnClick = [this] { Button10Click(); };
+  Button11.OnClick = [this] { Button11Click(); };
+
+  RiskFreeInterest.OnChange = [this] { RiskFreeInterestChange(); };
+  CostOfCarry.OnChange = [this] { RiskFreeInterestChange(); };
+  Button5.OnClick = [this] { Button5Click(); };
+  Button6.OnClick = [this] { Button6Click(); };
+
+  OnActivate = [this] { FormActivate(); };
+  OnClose = [this](TCloseAction& action) { FormClose(action); };
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pricing page
+
+void TFormPersonal::CopyWithHeading(const std::vector<std::string>& heading,
+                                    const TRichEdit& pane) {
+  RichEdit7.Clear();
+  for (const std::string& line : heading) RichEdit7.Add(line);
+  for (const std::string& line : pane.Lines()) RichEdit7.Add(line);
+  Platform.SetClipboardText(RichEdit7.Text());
+}
+
+void TFormPersonal::CopyBtnClick() {
+  const TTabSheet* page = MainPageControl.ActivePage();
+  if (page == &TabDelta) {
+    CopyWithHeading({" *** Delta ***"}, RichEdit2);
+  } else if (page == &TabAnalysis) {
+    const TTabSheet* sub = PageControl3.ActivePage();
+    if (sub == &TabCalc) {
+      CopyWithHeading({" *** Calculator ***"}, RichEdit10);
+    } else if (sub == &TabProb) {
+      CopyWithHeading({" *** Probabilities ***"}, RichEdit8);
+    } else {
+      CopyWithHeading({"", " *** Analysis ***"}, RichEdit3);
+    }
+  } else {
+    CopyWithHeading({}, RichEdit1);
+  }
+}
+
+void TFormPersonal::PositionNameChange() {
+  const int index = PositionName.ItemIndex();
+  PositionName.SetHelpContext(index >= 0 ? kPositionHelpBase + index : 0);
+}
+
+void TFormPersonal::SpeedButton1Click() { Platform.OpenHelp(0); }
+
+void TFormPersonal::HelpContextClick() { Platform.EnterWhatsThisMode(); }
+
+// ---------------------------------------------------------------------------------------------
+// Volatility page: copying
+
+void TFormPersonal::Button4Click() { Platform.SetClipboardText(RichEdit4.Text()); }
+
+void TFormPersonal::Button2Click() { Platform.SetClipboardText(RichEdit9.Text()); }
+
+void TFormPersonal::BtnCopy2Click() { CopyWithHeading({" *** Implied volatility ***"}, RichEdit6); }
+
+// ---------------------------------------------------------------------------------------------
+// Calculator page
+
+void TFormPersonal::RiskFree9Change() { CostofCarry9.SetText(RiskFree9.Text()); }
+
+void TFormPersonal::Button9Click() {
+  Panel.RefreshReportInputs();
+  const float strike = ParseNumber(Strike9.Text(), Platform);
+  if (!(strike > 0)) {
+    Platform.ShowMessage("Strike input error", TMessageKind::Error);
+    return;
+  }
+  const float price = ParseNumber(Price9.Text(), Platform);
+  if (!(price > 0)) {
+    Platform.ShowMessage("Price input error", TMessageKind::Error);
+    return;
+  }
+  const float rate = ParseNumber(RiskFree9.Text(), Platform);
+  Option1.RiskFree = rate;
+  OptionCRR1.RiskFree = rate;
+  Option3651.RiskFree = rate;
+  OptionCRR3651.RiskFree = rate;
+  if (ExpirationStyle.ItemIndex() == 0) OptionCRR1.American = false;
+  if (ExpirationStyle.ItemIndex() == 1) OptionCRR1.American = true;
+  OptionCRR3651.American = OptionCRR1.American;
+  const float carry = ParseNumber(CostofCarry9.Text(), Platform);
+  const int steps = StrToInt(NumberOfSteps.Text());
+  const int days = StrToInt(Days9.Text());
+  if (!(days > 0)) {
+    Platform.ShowMessage("Days input error", TMessageKind::Error);
+    return;
+  }
+  const float vol = ParseNumber(Vol9.Text(), Platform);
+  if (!(vol > 0)) {
+    Platform.ShowMessage("Volatility input error", TMessageKind::Error);
+    return;
+  }
+
+  TBusyCursor busy(Platform);
+  const bool allDays = DaysOption.ItemIndex() == 1;
+  const bool isPut = OptionType9.ItemIndex() == 1;
+  const float spread =
+      static_cast<float>(std::sqrt(static_cast<double>(days)) * (0.01 * static_cast<double>(vol)) /
+                         std::sqrt(allDays ? 365.0 : 260.0));
+  Dispatch.FormulaKind =
+      Formula.Text() == "Black-Scholes" ? kFormulaBlackScholes : kFormulaBinomial;
+  const float forward = Dispatch.ForwardOf(days, !allDays, price);
+  float premium = 0;
+  if (Dispatch.FormulaKind == kFormulaBlackScholes) {
+    premium = allDays ? Option3651.Value(isPut, days, strike, price, vol)
+                      : Option1.Value(isPut, days, strike, price, vol);
+  } else {
+    premium = allDays ? OptionCRR3651.Value(isPut, days, strike, price, vol, carry, steps)
+                      : OptionCRR1.Value(isPut, days, strike, price, vol, carry, steps);
+  }
+
+  // A put gains when the price ends below strike less premium; with a premium at or above the
+  // strike no price can end there.
+  double gain = 0;
+  if (isPut) {
+    const double level = static_cast<double>(strike) - premium;
+    gain = level > 0 ? 100.0 * ProbabilityBelow(level, forward, spread) : 0.0;
+  } else {
+    gain = 100.0 - 100.0 * ProbabilityBelow(static_cast<double>(strike) + premium, forward, spread);
+  }
+
+  Label43.SetCaption(Dispatch.FormulaKind == kFormulaBlackScholes ? "Black-Scholes"
+                                                                  : "Cox-Ross-Rubenstein");
+  Label45.SetCaption(ExpirationStyle.ItemIndex() == 1 && Dispatch.FormulaKind == kFormulaBinomial
+                         ? "American"
+                         : "European");
+  Edit8.SetText(FormatPremium(premium));
+  Edit3.SetText(FormatFixed(gain, 0) + "%");
+  Panel.RefreshReportInputs();
+}
+
+void TFormPersonal::Button10Click() {
+  FormWiz.Show();
+  FormWiz.BringToFront();
+}
+
+void TFormPersonal::Button11Click() {
+  FormWiz2.Show();
+  FormWiz2.BringToFront();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Options page
+
+void TFormPersonal::RiskFreeInterestChange() { Dispatch.RefreshModelRates(); }
+
+void TFormPersonal::Button6Click() {
+  const std::optional<TFontSpec> font = Platform.FontDialog(RichEdit1.Font());
+  if (!font) return;
+  RichEdit1.SetFont(*font);
+  ApplyReportFont(RichEdit1.Font());
+}
+
+void TFormPersonal::ApplyReportFont(const TFontSpec& font) {
+  for (TRichEdit* pane : ReportPanes()) pane->Clear();
+  for (TRichEdit* pane : ReportPanes()) {
+    if (pane != &RichEdit1) pane->SetFont(font);
+  }
+}
+
+int TFormPersonal::SelectByText(TComboBox& list, int helpBase) {
+  list.SetHelpContext(0);
+  const std::vector<std::string>& items = list.Items();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (SameText(items[i], list.Text())) {
+      list.SetItemIndex(static_cast<int>(i));
+      list.SetHelpContext(helpBase + static_cast<int>(i));
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+}  // namespace valquor

@@ -1,0 +1,99 @@
+#pragma once
+// The main window's model: every control (TFormPersonalControls), the valuation components and
+// FormulaKind (TModelDispatch), the price series, the settings saver and the two dialogs, with
+// the window's handlers by their names. The Qt view and the command-line driver both drive it.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "forms/FormPersonalControls.h"
+#include "models/ModelDispatch.h"
+#include "models/Platform.h"
+#include "reports/PricingReports.h"
+#include "reports/ReportPanel.h"
+#include "shell/FormWiz.h"
+#include "shell/PropertySaver.h"
+#include "volatility/VolatilityPages.h"
+
+namespace valquor {
+
+class TFormPersonal : public TFormPersonalControls {
+ public:
+  // Creates the window with its layout defaults, attaches the settings saver and runs
+  // FormCreate; the dialogs are created hidden.
+  explicit TFormPersonal(TPlatform& platform);
+  ~TFormPersonal() override;
+
+  TPlatform& Platform;
+  TOptionsPageInputs OptionsInputs{*this};
+  TModelDispatch Dispatch;
+  TOption& Option1 = Dispatch.Option1;
+  TOptionCRR& OptionCRR1 = Dispatch.OptionCRR1;
+  TOptionInt& OptionInt1 = Dispatch.OptionInt1;
+  TOption365& Option3651 = Dispatch.Option3651;
+  TOptionCRR365& OptionCRR3651 = Dispatch.OptionCRR3651;
+  TReportPanel Panel;
+  TPricingReports Reports;
+  TVolatilityPages Volatility;
+  TPrices& Prices1 = Volatility.Prices1;
+  TcsPropertySaver csPropertySaver1;
+  TFormWiz FormWiz;
+  TFormWiz2 FormWiz2;
+
+  bool StartupDone = false;
+  std::filesystem::path ProgramSettingsPath;
+
+  // Runs an event handler as the application's event loop does: a refused integer conversion
+  // or an arithmetic fault shows its message, an abandoned command (EAbort) shows nothing; the
+  // busy cursor is off afterwards.
+  void RunHandler(const std::function<void()>& handler);
+
+  // Start-up and shut-down.
+  void FormCreate();
+  void FormActivate();
+  void FormClose(TCloseAction& action);
+  void LoadReportFont();
+  void SaveReportFont();
+  void RestoreCurrentTab();
+  void StoreCurrentTab();
+
+  // Pricing page.
+  void CopyBtnClick();
+  void PositionNameChange();
+  void SpeedButton1Click();
+  void HelpContextClick();
+
+  // Volatility page: copying.
+  void Button4Click();
+  void Button2Click();
+  void BtnCopy2Click();
+
+  // Calculator page.
+  void Button9Click();
+  void RiskFree9Change();
+  void Button10Click();
+  void Button11Click();
+
+  // Options page.
+  void RiskFreeInterestChange();
+  void Button5Click();
+  void Button6Click();
+
+  // Risk calculator report, computed for the risk dialog.
+  void RiskReport();
+
+  // Clears the eight visible report panes and gives the font to all of them but RichEdit1.
+  void ApplyReportFont(const TFontSpec& font);
+  // Selects the item of a list whose text equals the list's text (letter case ignored) and
+  // points its help topic at helpBase plus the index; -1 (topic 0) when there is none.
+  int SelectByText(TComboBox& list, int helpBase);
+
+ private:
+  void ConnectHandlers();
+  void ConfigureSaver();
+  void AssignHelpTexts();
+  void CopyWithHeading(const std::vector<std::string>& heading, const TRichEdit& pane);
+};
+
+}  // namespace valquor

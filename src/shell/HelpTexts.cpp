@@ -1,0 +1,272 @@
+// The "What's this?" texts of every control: what the field means, its unit and its default,
+// in the words of the manual, and the manual page that describes the control.
+
+#include <string>
+#include <vector>
+
+#include "forms/Text.h"
+#include "shell/FormPersonal.h"
+#include "shell/HelpTopics.h"
+
+namespace valquor {
+namespace {
+
+// The first topic of the controls; below it are the contents (0) and the positions.
+constexpr int kFirstControlTopic = 100;
+
+struct TText {
+  const char* Window;
+  const char* Control;
+  const char* Page;
+  const char* Text;
+};
+
+// clang-format off
+const TText kTexts[] = {
+    // The window and its pages.
+    {"FormPersonal", "PageControl1", "index.html", "The main pages of Valquor: Pricing, Volatility, Calculator, Options and About. The window always opens on Pricing."},
+    {"FormPersonal", "TabSheet1", "pricing.html", "Pricing: values the chosen position over a grid of strikes or forwards and days, with its delta and an analysis of holding it to expiration."},
+    {"FormPersonal", "TabSheet4", "volatility.html", "Volatility: historical volatility from daily or weekly closes, and implied volatility from market premiums."},
+    {"FormPersonal", "TabSheet2", "calculator.html", "Calculator: the premium of one option and the chance that buying it gains, and the over/under-pricing and risk calculators."},
+    {"FormPersonal", "TabSheet5", "options.html", "Options: the valuation formula and its settings, the day counter and the report font. Every report uses these settings."},
+    {"FormPersonal", "TabSheet8", "index.html", "About: the program's name and version."},
+
+    // Pricing: the input panel.
+    {"FormPersonal", "StrikeEdit", "pricing.html", "Strike price of the position's base leg, in the underlying's price units; the middle row of the tables on the strike axis. Default 1000."},
+    {"FormPersonal", "DaysCombo", "pricing.html", "Day step of the table columns, in trading days: the columns run from ten steps down to 0 (\"2\": 20, 18 ... 0); a starred step runs from twenty steps down to ten (\"2*\": 40 ... 20). Default 2."},
+    {"FormPersonal", "Steps", "pricing.html", "Row step: the difference in strike (or forward) between adjacent rows of the tables, and the distance between the legs of spreads and butterflies. Default 10."},
+    {"FormPersonal", "VolEdit", "pricing.html", "Volatility in percent per year that prices the options (20 means 20 %). Default 20."},
+    {"FormPersonal", "PriceEdit", "pricing.html", "Current price of the underlying. Changing it recomputes the forward unless the forward is locked. Default 1000."},
+    {"FormPersonal", "YAxis", "pricing.html", "What varies down the rows of the tables: the strike (with the forward fixed) or the forward (with the strike fixed). Default Strike."},
+    {"FormPersonal", "PositionName", "positions.html", "The position to value: one of 28 single options, spreads, straddles, futures, stock combinations and butterflies. Its help topic follows the chosen position. Default Call."},
+    {"FormPersonal", "ForwardEdit", "pricing.html", "Forward price of the underlying at expiration: the price grown at the risk-free rate over the first column's days, unless Lock is on; then the forward you type is used as it is. Default 1000."},
+    {"FormPersonal", "MainForwardLock", "pricing.html", "Lock the forward: when on, the forward you type is kept and used instead of being recomputed from the price. Default off."},
+    {"FormPersonal", "ComputeBtn", "pricing.html", "Computes the reports of the page in view: the fair value and delta tables, or the three Analysis reports. Enter presses it."},
+    {"FormPersonal", "CopyBtn", "pricing.html", "Copies the report in view to the clipboard, with a heading line naming it (the fair value table has none)."},
+    {"FormPersonal", "SpeedButton1", "index.html", "Opens this manual at its contents."},
+    {"FormPersonal", "HelpContext", "index.html", "\"What's this?\": click it, then click any field to read what it means, its unit and its default."},
+
+    // Pricing: the sub-pages.
+    {"FormPersonal", "MainPageControl", "pricing.html", "The Pricing reports: Fair value, Delta and Analysis. The page in view is remembered and shown again at the next start."},
+    {"FormPersonal", "TabPricing", "pricing.html", "Fair value: the value of the position for eleven strikes or forwards (rows) and eleven days to expiration (columns)."},
+    {"FormPersonal", "TabDelta", "pricing.html", "Delta: how much the position's value changes when the underlying moves, over the rows of the fair value table."},
+    {"FormPersonal", "TabAnalysis", "analysis.html", "Analysis: holding the position to expiration under the volatility you believe in: calculator, probabilities and payoff."},
+    {"FormPersonal", "RichEdit1", "pricing.html", "The fair value table of the chosen position, written by Compute. You can select and copy its text."},
+    {"FormPersonal", "Days1", "pricing.html", "Trading days to expiration for the delta report, a whole number. Default 20."},
+    {"FormPersonal", "RichEdit2", "pricing.html", "The delta report of the chosen position, written by Compute together with the fair value table."},
+    {"FormPersonal", "CalcDays", "analysis.html", "Trading days to expiration for the Analysis reports, a whole number. Default 20."},
+    {"FormPersonal", "TrueVolEdit", "analysis.html", "True volatility: the volatility in percent per year that you believe the underlying will show; the Analysis reports judge the outcome with it. Default 20."},
+    {"FormPersonal", "PageControl3", "analysis.html", "The Analysis reports: Calculator, Probabilities and Payoff. Compute writes all three."},
+    {"FormPersonal", "TabCalc", "analysis.html", "Calculator: market premiums set against fair premiums at the true volatility, with the chance of a gain."},
+    {"FormPersonal", "TabProb", "analysis.html", "Probabilities: the chances of the price ending in ranges around the forward at expiration."},
+    {"FormPersonal", "TabPL", "analysis.html", "Payoff: average gain, average loss and the chance of a gain of the position held to each horizon of the day step."},
+    {"FormPersonal", "UseCustomInput", "analysis.html", "When on, the calculator takes the market premiums you type in Call and Put instead of model values. Default off."},
+    {"FormPersonal", "Call3", "analysis.html", "Market premium of the call, used when \"Use custom input\" is on. Default 0."},
+    {"FormPersonal", "Put3", "analysis.html", "Market premium of the put, used when \"Use custom input\" is on. Default 0."},
+    {"FormPersonal", "SumDividends", "analysis.html", "Sum of the dividends paid before expiration, in price units; subtracted from the price for the fair premiums. Default 0."},
+    {"FormPersonal", "RichEdit10", "analysis.html", "The analysis calculator's report, written by Compute while the Analysis page is in view."},
+    {"FormPersonal", "MoreInt", "analysis.html", "Wide intervals: ranges of 5 % instead of 1 % in the probabilities report. Default off."},
+    {"FormPersonal", "RichEdit8", "analysis.html", "The probabilities report, written by Compute while the Analysis page is in view."},
+    {"FormPersonal", "Adjust", "analysis.html", "Premium adjustment in fifths of a percent: each click of the arrows (5) changes the premium paid by 1 %. Default 0."},
+    {"FormPersonal", "Button7", "analysis.html", "Sets the premium adjustment back to 0."},
+    {"FormPersonal", "AnalysisFormula", "analysis.html", "The price distribution the payoff analysis assumes: normal, lognormal or the mean of both. Default Normal distribution."},
+    {"FormPersonal", "CostPerTrade", "analysis.html", "Total cost of entering and leaving the position (commissions), in price units; subtracted from every outcome. Default 0."},
+    {"FormPersonal", "RichEdit3", "analysis.html", "The payoff analysis, written by Compute while the Analysis page is in view."},
+
+    // Volatility.
+    {"FormPersonal", "PageControl2", "volatility.html", "The volatility pages: daily data, weekly data, the implied-volatility calculator and the implied-volatility analysis."},
+    {"FormPersonal", "TabSheet6", "volatility.html", "Historical volatility over one, two and three months from daily closes read from a price file or the clipboard."},
+    {"FormPersonal", "TabSheet7", "volatility.html", "Historical volatility from up to 13 weekly closes typed into the grid."},
+    {"FormPersonal", "TabImplied", "volatility.html", "The implied volatility of one market premium."},
+    {"FormPersonal", "TabSheet3", "volatility.html", "One volatility and one forward fitted to the market premiums of up to five strikes."},
+    {"FormPersonal", "ClipBoardBtn", "volatility.html", "Reads closing prices from the clipboard, one per line, and reports their historical volatility."},
+    {"FormPersonal", "Button1", "volatility.html", "Reads a price text file (header line D;O;H;L;C;V;S, one line per trading day) and reports its historical volatility."},
+    {"FormPersonal", "Button4", "volatility.html", "Copies the daily-data report to the clipboard."},
+    {"FormPersonal", "LatestFirst", "volatility.html", "Order of the closes on the clipboard: on when the first line is the oldest close, off when it is the newest. Default off; not kept between runs."},
+    {"FormPersonal", "RichEdit4", "volatility.html", "The historical-volatility report from daily data."},
+    {"FormPersonal", "WeeksGrid", "volatility.html", "Weekly closes: week 0 (the newest) at the top down to week -12. The grid is kept between runs."},
+    {"FormPersonal", "WeeklyBtn", "volatility.html", "Computes the weekly historical volatility and adds its report below the earlier ones. Enter presses it."},
+    {"FormPersonal", "Button3", "volatility.html", "Empties the weekly report and all 13 closes."},
+    {"FormPersonal", "Button2", "volatility.html", "Copies the weekly report to the clipboard."},
+    {"FormPersonal", "BitBtn2", "volatility.html", "Moves every close one row down, making room for a new newest week; the oldest close is dropped."},
+    {"FormPersonal", "BitBtn3", "volatility.html", "Moves every close one row up; the newest close is dropped."},
+    {"FormPersonal", "Button12", "volatility.html", "Saves the weekly closes to a weekly data file (.dat) you choose."},
+    {"FormPersonal", "Button13", "volatility.html", "Loads the weekly closes from a weekly data file (.dat) you choose."},
+    {"FormPersonal", "RichEdit9", "volatility.html", "The weekly-volatility reports; each Compute adds one."},
+    {"FormPersonal", "Strike7", "volatility.html", "Strike price of the option whose implied volatility you want. Default 0."},
+    {"FormPersonal", "Price7", "volatility.html", "Current price of the underlying. Default 0."},
+    {"FormPersonal", "Premium7", "volatility.html", "Market premium of the option. Default 0."},
+    {"FormPersonal", "Riskfree7", "volatility.html", "Risk-free interest per year as a fraction (0.05 means 5 %); the risk calculator uses it too. Default 0.05."},
+    {"FormPersonal", "Days7", "volatility.html", "Days to expiration, a whole number, counted as chosen under Day counting. Default 0."},
+    {"FormPersonal", "OptionType7", "volatility.html", "Whether the premium is a call's or a put's. Default Call."},
+    {"FormPersonal", "DaysOption7", "volatility.html", "Day counting: trading days (260 a year) or all calendar days (365 a year). Default Trading days."},
+    {"FormPersonal", "Button8", "volatility.html", "Finds the implied volatility of the premium. Enter presses it."},
+    {"FormPersonal", "Edit6", "volatility.html", "The implied volatility found, in percent per year."},
+    {"FormPersonal", "Grid", "volatility.html", "Up to five strikes with the market premiums of their call and put; a premium may be a bid and an ask, as in 2.00-2.20. Kept between runs."},
+    {"FormPersonal", "DaysEdit", "volatility.html", "Trading days to expiration of the options in the grid, a whole number. Default 15."},
+    {"FormPersonal", "ForwardRes", "volatility.html", "The implied forward found by the analysis; with Lock on, the forward you type here is used instead. Default 100."},
+    {"FormPersonal", "VolRes", "volatility.html", "The average implied volatility in percent found by the analysis; with \"Lock both\" on, the volatility you type here is used. Default 45.4."},
+    {"FormPersonal", "Locked", "volatility.html", "Lock: keep the forward typed in Implied forward and fit only the volatility. Default off."},
+    {"FormPersonal", "BothLocked", "volatility.html", "Lock both: keep the forward and the volatility as typed and only compare them with the premiums. Default off."},
+    {"FormPersonal", "DevLabel", "volatility.html", "Standard deviation of the fit: the root mean square of the differences between market and fair premiums."},
+    {"FormPersonal", "VolAnalysis", "volatility.html", "Runs the implied-volatility analysis of the grid. Enter presses it."},
+    {"FormPersonal", "BtnCopy2", "volatility.html", "Copies the implied-volatility report to the clipboard with a heading line."},
+    {"FormPersonal", "RichEdit6", "volatility.html", "The implied-volatility analysis report."},
+
+    // Calculator.
+    {"FormPersonal", "Strike9", "calculator.html", "Strike price of the option. Default 0."},
+    {"FormPersonal", "Price9", "calculator.html", "Current price of the underlying. Default 0."},
+    {"FormPersonal", "Vol9", "calculator.html", "Volatility in percent per year (20 means 20 %). Default 0."},
+    {"FormPersonal", "RiskFree9", "calculator.html", "Risk-free interest per year as a fraction (0.05 means 5 %); typing it also sets the cost of carry. Default 0.05."},
+    {"FormPersonal", "CostofCarry9", "calculator.html", "Cost of carry per year as a fraction, used by the Cox-Ross-Rubenstein formula only. Default 0.05."},
+    {"FormPersonal", "Days9", "calculator.html", "Days to expiration, a whole number, counted as chosen under Day counting. Default 0."},
+    {"FormPersonal", "OptionType9", "calculator.html", "Call or put. Default Call."},
+    {"FormPersonal", "DaysOption", "calculator.html", "Day counting: trading days (260 a year) or all calendar days (365 a year). Default Trading days."},
+    {"FormPersonal", "Button9", "calculator.html", "Computes the premium and the chance of a gain with the formula chosen on the Options page. Enter presses it."},
+    {"FormPersonal", "Label43", "calculator.html", "The formula the last calculation used."},
+    {"FormPersonal", "Label45", "calculator.html", "The exercise style the last calculation used: European or American."},
+    {"FormPersonal", "Edit8", "calculator.html", "The option's fair premium."},
+    {"FormPersonal", "Edit3", "calculator.html", "P(gain): the chance in percent that buying the option at this premium gains at expiration."},
+    {"FormPersonal", "CarryNote", "calculator.html", "The cost of carry is used by the Cox-Ross-Rubenstein formula only."},
+    {"FormPersonal", "OverUnderCaption", "calculator.html", "The two calculators for judging a market premium."},
+    {"FormPersonal", "Button10", "dialogs.html", "Opens the over/under-pricing calculator beside the main window."},
+    {"FormPersonal", "Button11", "dialogs.html", "Opens the risk calculator: how much of the premium is at risk when the price moves two standard deviations against the position."},
+
+    // Options.
+    {"FormPersonal", "FormulaGroup", "options.html", "The valuation formula of every report."},
+    {"FormPersonal", "Formula", "options.html", "The valuation formula: Black-Scholes or the Cox-Ross-Rubenstein binomial tree (typing an integration distribution's name selects integration). Default Black-Scholes."},
+    {"FormPersonal", "RiskFreeGroup", "options.html", "The risk-free interest rate of the Pricing reports."},
+    {"FormPersonal", "RiskFreeInterest", "options.html", "Risk-free interest per year as a fraction (0.03 means 3 %): it discounts option values and grows the price into the forward. Default 0.03."},
+    {"FormPersonal", "RiskFreeNote", "options.html", "The rate is used by the Black-Scholes and Cox-Ross-Rubenstein formulas."},
+    {"FormPersonal", "ExpirationStyle", "options.html", "Exercise style of the Cox-Ross-Rubenstein formula: European (at expiration only) or American (any day). Default European."},
+    {"FormPersonal", "StepsGroup", "options.html", "Steps of the binomial tree."},
+    {"FormPersonal", "NumberOfSteps", "options.html", "Number of steps of the Cox-Ross-Rubenstein tree: more steps give more precision and take longer; above 9999 the tree refuses. Default 300."},
+    {"FormPersonal", "StepsNote", "options.html", "The number of steps is used by the Cox-Ross-Rubenstein formula."},
+    {"FormPersonal", "IntervalsGroup", "options.html", "Intervals of the numeric integration."},
+    {"FormPersonal", "NumberOfIntervals", "options.html", "Number of intervals of the numeric integration used by the payoff analysis, 30 to 30000. Default 1000."},
+    {"FormPersonal", "IntervalsNote", "options.html", "The number of intervals is used by the payoff analysis."},
+    {"FormPersonal", "CarryGroup", "options.html", "The cost of carry of the binomial tree."},
+    {"FormPersonal", "CostOfCarry", "options.html", "Cost of carry per year as a fraction (the underlying's drift), used by the Cox-Ross-Rubenstein formula. Default 0.03."},
+    {"FormPersonal", "CarryGroupNote", "options.html", "The cost of carry is used by the Cox-Ross-Rubenstein formula."},
+    {"FormPersonal", "DaysGroup", "options.html", "Counts the days between two dates, to type into the day fields of the other pages."},
+    {"FormPersonal", "StartDate", "options.html", "First date: the count starts the day after it. Today's date at every start."},
+    {"FormPersonal", "EndDate", "options.html", "Last date, counted in. Today plus 30 days at every start."},
+    {"FormPersonal", "UseTradingDays", "options.html", "When on, only Mondays to Fridays are counted (public holidays are not known); when off, every day. Default on."},
+    {"FormPersonal", "Button5", "options.html", "Counts the days from the day after the start date up to and including the end date. Enter presses it."},
+    {"FormPersonal", "CompDays", "options.html", "The number of days counted."},
+    {"FormPersonal", "FontGroup", "options.html", "The font of the report panes."},
+    {"FormPersonal", "Button6", "options.html", "Chooses the font of the report panes (a fixed-pitch font keeps the tables aligned). The panes are emptied. Default Courier New, 10 points."},
+
+    // About and the hidden buffers.
+    {"FormPersonal", "ProductLabel", "index.html", "Valquor, options pricing for the private trader."},
+    {"FormPersonal", "VersionLabel", "index.html", "The program's version."},
+    {"FormPersonal", "RichEdit7", "pricing.html", "Staging text of the Copy buttons (not shown)."},
+    {"FormPersonal", "RichEdit5", "volatility.html", "The clipboard's text as last read (not shown)."},
+
+    // The over/under-pricing dialog.
+    {"FormWiz", "PageControl1", "dialogs.html", "The calculator's steps: premium, forward price, volatility, days and result."},
+    {"FormWiz", "Tab", "dialogs.html", "Strike, market premium and type of the option."},
+    {"FormWiz", "TabSheet2", "dialogs.html", "The forward price expected at expiration."},
+    {"FormWiz", "TabSheet3", "dialogs.html", "The stock's historical volatility."},
+    {"FormWiz", "TabSheet4", "dialogs.html", "Days to expiration and how they are counted."},
+    {"FormWiz", "TabSheet5", "dialogs.html", "The result."},
+    {"FormWiz", "PremiumHeading", "dialogs.html", "State the option's strike and its market premium."},
+    {"FormWiz", "Strike", "dialogs.html", "Strike price of the option. Default 100."},
+    {"FormWiz", "Premium", "dialogs.html", "Market premium of the option. Default 5."},
+    {"FormWiz", "OptionType", "dialogs.html", "Call or put. Default Call."},
+    {"FormWiz", "Button1", "dialogs.html", "Copies strike, volatility, days, option type and day counting from the main window's Calculator page."},
+    {"FormWiz", "ForwardHeading", "dialogs.html", "State the forward price expected at expiration."},
+    {"FormWiz", "ForwardPrice", "dialogs.html", "Forward price of the underlying at expiration. Default 101."},
+    {"FormWiz", "VolatilityHeading", "dialogs.html", "State the stock's historical volatility."},
+    {"FormWiz", "Vol", "dialogs.html", "Historical volatility in percent per year. Default 100."},
+    {"FormWiz", "DaysHeading", "dialogs.html", "State the days to expiration."},
+    {"FormWiz", "Days", "dialogs.html", "Days to expiration, a whole number. Default 100."},
+    {"FormWiz", "DaysOption", "dialogs.html", "Day counting: trading days or all calendar days. Default Trading days."},
+    {"FormWiz", "RichEdit1", "dialogs.html", "Result pane (no over/under-pricing report is computed in this version)."},
+    {"FormWiz", "OKBtn", "dialogs.html", "Compute: no over/under-pricing report is defined in this version; the fields are kept for the other calculators."},
+    {"FormWiz", "CancelBtn", "dialogs.html", "Closes the calculator; its fields are kept for the next time."},
+
+    // The risk calculator.
+    {"FormWiz2", "PageControl1", "dialogs.html", "The calculator's steps: premium, price, volatility, days and result."},
+    {"FormWiz2", "Tab", "dialogs.html", "Strike, market premium and type of the option bought."},
+    {"FormWiz2", "TabSheet2", "dialogs.html", "The current stock price."},
+    {"FormWiz2", "TabSheet3", "dialogs.html", "The stock's historical volatility."},
+    {"FormWiz2", "TabSheet4", "dialogs.html", "Days to expiration and days the position is held."},
+    {"FormWiz2", "TabSheet5", "dialogs.html", "The risk report."},
+    {"FormWiz2", "PremiumHeading", "dialogs.html", "State the option's strike and the premium paid."},
+    {"FormWiz2", "Strike", "dialogs.html", "Strike price of the option. Default 100."},
+    {"FormWiz2", "Premium", "dialogs.html", "Premium paid for the option. Default 5."},
+    {"FormWiz2", "OptionType", "dialogs.html", "Call or put bought. Default Call."},
+    {"FormWiz2", "Button1", "dialogs.html", "Copies strike, volatility, days, option type and day counting from the main window's Calculator page."},
+    {"FormWiz2", "PriceHeading", "dialogs.html", "State the current stock price."},
+    {"FormWiz2", "Price", "dialogs.html", "Current price of the underlying. Default 101 at every start."},
+    {"FormWiz2", "VolatilityHeading", "dialogs.html", "State the stock's historical volatility."},
+    {"FormWiz2", "Vol", "dialogs.html", "Historical volatility in percent per year. Default 100."},
+    {"FormWiz2", "DaysHeading", "dialogs.html", "State the days to expiration and the days in position."},
+    {"FormWiz2", "Days", "dialogs.html", "Days to expiration, a whole number. Default 20."},
+    {"FormWiz2", "DaysInPosition", "dialogs.html", "Days you will hold the position, a whole number; the adverse move is two standard deviations over these days. Default 2 at every start."},
+    {"FormWiz2", "DaysOption", "dialogs.html", "Day counting: trading days (260 a year) or all calendar days (365 a year). Default Trading days."},
+    {"FormWiz2", "RichEdit1", "dialogs.html", "The risk report: the move of two standard deviations, its chances, the fair prices before and after it and the money at risk."},
+    {"FormWiz2", "OKBtn", "dialogs.html", "Computes the risk report. Enter presses it."},
+    {"FormWiz2", "CancelBtn", "dialogs.html", "Closes the calculator; its fields (but not price and days in position) are kept for the next time."},
+};
+// clang-format on
+
+}  // namespace
+
+const std::vector<THelpEntry>& HelpEntries() {
+  static const std::vector<THelpEntry> kEntries = [] {
+    std::vector<THelpEntry> entries;
+    int topic = kFirstControlTopic;
+    for (const TText& t : kTexts) {
+      const bool positions =
+          SameText(t.Control, "PositionName") && SameText(t.Window, "FormPersonal");
+      entries.push_back(
+          {t.Window, t.Control, t.Page, t.Text, positions ? kPositionHelpBase : topic});
+      if (!positions) ++topic;
+    }
+    return entries;
+  }();
+  return kEntries;
+}
+
+int AssignHelp(TForm& window) {
+  int assigned = 0;
+  for (const THelpEntry& entry : HelpEntries()) {
+    if (!SameText(entry.Window, window.Name())) continue;
+    auto* control = dynamic_cast<TControl*>(window.FindComponent(entry.Control));
+    if (control == nullptr) continue;
+    control->WhatsThis = entry.Text;
+    control->SetHelpContext(entry.Topic);
+    ++assigned;
+  }
+  return assigned;
+}
+
+std::string ManualAnchor(const THelpEntry& entry) {
+  if (SameText(entry.Window, "FormPersonal")) return entry.Control;
+  return std::string(entry.Window) + "-" + entry.Control;
+}
+
+std::string ManualLocation(int topic) {
+  if (topic >= kPositionHelpBase && topic < kPositionHelpBase + kPositionCount) {
+    return "positions.html#position-" + std::to_string(topic - kPositionHelpBase + 1);
+  }
+  if (topic >= kFirstControlTopic) {
+    for (const THelpEntry& entry : HelpEntries()) {
+      if (entry.Topic == topic) return std::string(entry.Page) + "#" + ManualAnchor(entry);
+    }
+  }
+  return "index.html";
+}
+
+void TFormPersonal::AssignHelpTexts() {
+  AssignHelp(*this);
+  AssignHelp(FormWiz);
+  AssignHelp(FormWiz2);
+  // The position list's topic follows the chosen position.
+  const int index = PositionName.ItemIndex();
+  PositionName.SetHelpContext(index >= 0 ? kPositionHelpBase + index : 0);
+}
+
+}  // namespace valquor

@@ -1,0 +1,187 @@
+#include "cli/Cli.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+namespace valquor {
+namespace {
+
+namespace fs = std::filesystem;
+
+// One run of the driver in a settings folder of its own.
+struct TRun {
+  int Status = 0;
+  std::string Out;
+  std::string Err;
+};
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("valquor-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  TRun Run(std::vector<std::string> args, bool save = false) {
+    args.insert(args.begin(), {"--settings-dir", folder_.string()});
+    if (save) args.insert(args.begin(), "--save");
+    std::ostringstream out, err;
+    TRun run;
+    run.Status = RunCli(args, out, err);
+    run.Out = out.str();
+    run.Err = err.str();
+    return run;
+  }
+
+  fs::path folder_;
+};
+
+const std::vector<std::string> kCalculatorExample = {
+    "Strike9=100", "Price9=100", "Vol9=20", "Days9=260", "RiskFree9=0.05"};
+
+std::vector<std::string> With(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+TEST_F(CliTest, CalculatorPricesOneOption) {
+  const TRun run = Run(With(kCalculatorExample, {"click", "Button9", "print", "Edit8", "print",
+                                                 "Edit3", "print", "Label43", "print", "Label45",
+                                                 "print", "CostofCarry9"}));
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Out, "10.45\n33%\nBlack-Scholes\nEuropean\n0.05\n");
+  EXPECT_EQ(run.Err, "");
+}
+
+TEST_F(CliTest, CalculatorVariants) {
+  struct Case {
+    std::vector<std::string> Steps;
+    std::string Out;  // Edit8, then Label45
+  };
+  const Case kCases[] = {
+      // A calendar year counted in all days gives the same premium.
+      {{"Days9=365", "DaysOption=All days"}, "10.45\nEuropean\n"},
+      {{"Days9=365", "DaysOption=1"}, "10.45\nEuropean\n"},
+      // The binomial model, American put; Black-Scholes reports European whatever the style.
+      {{"Formula=Cox-Ross-Rubenstein", "ExpirationStyle=American", "OptionType9=Put"},
+       "6.09\nAmerican\n"},
+      {{"ExpirationStyle=American", "OptionType9=Put"}, "5.57\nEuropean\n"},
+      // Any Formula text other than exactly "Black-Scholes" takes the tree.
+      {{"Formula=Integration normal distribution"}, "10.44\nEuropean\n"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.Out);
+    const TRun run = Run(With(With(kCalculatorExample, c.Steps),
+                              {"click", "Button9", "print", "Edit8", "print", "Label45"}));
+    EXPECT_EQ(run.Out, c.Out);
+    EXPECT_EQ(run.Err, "");
+  }
+}
+
+TEST_F(CliTest, CalculatorRefusesBadTermsAndKeepsItsOutputs) {
+  struct Case {
+    std::vector<std::string> Steps;
+    std::string Err;
+  };
+  const Case kCases[] = {
+      {{}, "message: Strike input error\n"},
+      {{"Strike9=100"}, "message: Price input error\n"},
+      {{"Strike9=100", "Price9=100"}, "message: Days input error\n"},
+      {{"Strike9=100", "Price9=100", "Days9=20"}, "message: Volatility input error\n"},
+      {{"Strike9=1OO"}, "message: 'StrToFloat' error2: 1OO\nmessage: Strike input error\n"},
+      {{"Strike9=100", "Price9=100", "Days9=1.5"}, "message: '1.5' is not a valid integer value\n"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.Err);
+    const TRun run = Run(With(c.Steps, {"click", "Button9", "print", "Edit8", "print", "Edit3",
+                                        "print", "Label43"}));
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Out, "0\n0\n-\n");
+    EXPECT_EQ(run.Err, c.Err);
+  }
+}
+
+TEST_F(CliTest, APutPricedAboveItsStrikeHasNoChanceOfGain) {
+  // A negative rate lifts the discounted strike above the strike itself.
+  const TRun run = Run({"Strike9=100", "Price9=1", "Vol9=20", "Days9=260", "RiskFree9=-0.5",
+                        "OptionType9=Put", "click", "Button9", "print", "Edit8", "print",
+                        "Edit3"});
+  EXPECT_EQ(run.Out, "163.87\n0%\n");
+  EXPECT_EQ(run.Err, "");
+}
+
+TEST_F(CliTest, MalformedOptionsRateIsReportedOncePerModel) {
+  const TRun run = Run({"RiskFreeInterest=0.0x"});
+  EXPECT_EQ(run.Err, "message: 'StrToFloat' error2: 0.0x\nmessage: 'StrToFloat' error2: 0.0x\n");
+}
+
+TEST_F(CliTest, UsageErrorsExitWithStatusTwo) {
+  const std::vector<std::vector<std::string>> kCases = {
+      {"NoSuchControl=1"},        {"frobnicate"},          {"click"},
+      {"Call3=2"},                // disabled until custom input is on
+      {"Edit8=3"},                // an output field
+      {"Grid[9,9]=1"},            {"Grid[0,1]=1"},         {"page StrikeEdit"},
+      {"StartDate=2026-02-30"},   {"UseTradingDays=maybe"}, {"OptionType9=Straddle"},
+      {"font", "Courier"},        {"--bogus"},
+  };
+  for (const auto& steps : kCases) {
+    SCOPED_TRACE(steps.front());
+    std::vector<std::string> args;
+    for (const std::string& s : steps) {
+      std::istringstream words(s);
+      for (std::string w; words >> w;) args.push_back(w);
+    }
+    const TRun run = Run(args);
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_NE(run.Err.find("valquor-cli: "), std::string::npos) << run.Err;
+  }
+}
+
+TEST_F(CliTest, ControlsAreSetAsAUserWould) {
+  const TRun run =
+      Run({"click", "UseCustomInput", "Call3=2.5", "print", "Call3", "UseTradingDays=off",
+           "print", "UseTradingDays", "StartDate=2026-12-04", "print", "StartDate",
+           "Grid[1,1]=110", "print", "Grid[1,1]", "NumberOfSteps=450", "print", "NumberOfSteps",
+           "page", "TabProb", "print", "PageControl1", "print", "MainPageControl", "print",
+           "PageControl3", "print", "TabProb", "print", "Button10"});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Out,
+            "2.5\noff\n2026-12-04\n110\n450\nTabSheet1\nTabAnalysis\nTabProb\nProbabilities\n"
+            "O/U Calculator\n");
+}
+
+TEST_F(CliTest, ClipboardStepsAndCopyHeadings) {
+  const TRun run = Run({"paste", "abc", "copied", "page", "TabDelta", "click", "CopyBtn",
+                        "copied", "page", "TabPL", "click", "CopyBtn", "copied", "page",
+                        "TabPricing", "click", "CopyBtn", "copied"});
+  EXPECT_EQ(run.Out, "abc\n *** Delta ***\n\n *** Analysis ***\n");
+}
+
+TEST_F(CliTest, HelpDocumentsTheSteps) {
+  std::ostringstream out, err;
+  EXPECT_EQ(RunCli({"--help"}, out, err), 0);
+  for (const char* word : {"--settings-dir", "--save", "NAME=TEXT", "click NAME", "page NAME",
+                           "print NAME", "paste TEXT", "copied", "open FILE", "font NAME:SIZE",
+                           "message: TEXT"}) {
+    EXPECT_NE(out.str().find(word), std::string::npos) << word;
+  }
+}
+
+TEST_F(CliTest, SettingsAreWrittenOnlyWithSave) {
+  (void)Run({"StrikeEdit=1234"});
+  EXPECT_TRUE(fs::is_empty(folder_));
+  (void)Run({"StrikeEdit=1234"}, /*save=*/true);
+  EXPECT_TRUE(fs::exists(folder_ / "valqor11.ini"));
+  const TRun again = Run({"print", "StrikeEdit"});
+  EXPECT_EQ(again.Out, "1234\n");
+}
+
+}  // namespace
+}  // namespace valquor

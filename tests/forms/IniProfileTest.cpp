@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "forms/IniProfile.h"
+#include "models/Platform.h"
+
+namespace valquor {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh folder per test, removed afterwards.
+class IniProfileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "iniprofile-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+
+  fs::path File(const std::string& name) const { return folder_ / name; }
+
+  static void WriteFile(const fs::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+  }
+  static std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  // Entries of the folder: a write leaves no temporary file behind.
+  std::size_t EntryCount() const {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+  }
+
+  fs::path folder_;
+};
+
+// A file as a user's editor or another program may have left it.
+const char kWindowsFile[] =
+    "; settings of the main window\r\n"
+    "[FormPersonal]\r\n"
+    "Height=520\r\n"
+    "\r\n"
+    "[FormPersonal\\StrikeEdit]\r\n"
+    "Text=1050\r\n"
+    "  Padded Key  =  padded value  \r\n"
+    "Quoted=\"a quoted value\"\r\n"
+    ";Commented=1\r\n"
+    "Empty=\r\n"
+    "Equals=a=b\r\n"
+    "\r\n"
+    "[Some Section]\r\n"
+    "A=1\r\n"
+    "a=2\r\n"
+    "[some section]\r\n"
+    "A=3\r\n";
+
+TEST_F(IniProfileTest, ReadsSectionsAndKeysWithoutRegardToLetterCase) {
+  WriteFile(File("valqor11.ini"), kWindowsFile);
+  const TIniProfile ini(File("valqor11.ini"));
+  struct Row {
+    const char* Section;
+    const char* Key;
+    std::optional<std::string> Expected;
+  };
+  const Row rows[] = {
+      {"FormPersonal", "Height", "520"},
+      {"formpersonal", "HEIGHT", "520"},
+      {"FormPersonal\\StrikeEdit", "Text", "1050"},
+      {"FORMPERSONAL\\strikeedit", "text", "1050"},
+      {"FormPersonal\\StrikeEdit", "Padded Key", "padded value"},
+      {"FormPersonal\\StrikeEdit", "  Padded Key ", "padded value"},
+      {"FormPersonal\\StrikeEdit", "Quoted", "a quoted value"},
+      {"FormPersonal\\StrikeEdit", "Commented", std::nullopt},
+      {"FormPersonal\\StrikeEdit", ";Commented", std::nullopt},
+      {"FormPersonal\\StrikeEdit", "Empty", ""},
+      {"FormPersonal\\StrikeEdit", "Equals", "a=b"},
+      {"FormPersonal\\StrikeEdit", "Height", std::nullopt},
+      {"FormPersonal/StrikeEdit", "Text", std::nullopt},
+      {"Some Section", "A", "1"},  // the first of duplicate keys and sections wins
+      {"Missing", "Text", std::nullopt},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.Section) + " / " + row.Key);
+    EXPECT_EQ(ini.Get(row.Section, row.Key), row.Expected);
+    EXPECT_EQ(ini.ReadString(row.Section, row.Key, "default"), row.Expected.value_or("default"));
+  }
+  EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"FormPersonal", "FormPersonal\\StrikeEdit",
+                                                      "Some Section", "some section"}));
+  EXPECT_EQ(ini.ReadSection("formpersonal\\strikeedit"),
+            (std::vector<std::string>{"Text", "Padded Key", "Quoted", "Empty", "Equals"}));
+}
+
+TEST_F(IniProfileTest, ReadsIntegersAsTheToolkitConvertsThem) {
+  WriteFile(File("n.ini"),
+            "[N]\nPlain=42\nNegative=-7\nHex=$1F\nBlank= 12 \nWord=abc\nFraction=1.5\n"
+            "Huge=99999999999\nEmpty=\n");
+  const TIniProfile ini(File("n.ini"));
+  const std::pair<const char*, int> rows[] = {
+      {"Plain", 42},    {"Negative", -7}, {"Hex", 31},   {"Blank", 12},   {"Word", -1},
+      {"Fraction", -1}, {"Huge", -1},     {"Empty", -1}, {"Missing", -1},
+  };
+  for (const auto& [key, expected] : rows) {
+    SCOPED_TRACE(key);
+    EXPECT_EQ(ini.ReadInteger("n", key, -1), expected);
+  }
+}
+
+TEST_F(IniProfileTest, ValuesReadBackAreCutAt1023CharactersWhileTheFileKeepsThemWhole) {
+  const std::string longValue(2000, 'x');
+  TIniProfile ini(File("long.ini"));
+  ini.WriteString("Long", "Value", longValue);
+  ini.WriteString("Long", "Exact", std::string(1023, 'y'));
+  const TIniProfile reread(File("long.ini"));
+  EXPECT_EQ(reread.ReadString("Long", "Value", ""), std::string(1023, 'x'));
+  EXPECT_EQ(reread.ReadString("Long", "Exact", ""), std::string(1023, 'y'));
+  EXPECT_NE(ReadFile(File("long.ini")).find("Value=" + longValue + "\n"), std::string::npos);
+}
+
+TEST_F(IniProfileTest, WritingKeepsEveryOtherLineByteForByte) {
+  WriteFile(File("keep.ini"), kWindowsFile);
+  TIniProfile ini(File("keep.ini"));
+  ini.WriteString("formpersonal\\STRIKEEDIT", "TEXT", "990");  // in place, spelling kept
+  ini.WriteString("FormPersonal", "Width", "700");  // before the section's trailing blank line
+  ini.WriteString("FormPersonal\\UseTradingDays", "Checked", "TRUE");  // a new section at the end
+  ini.WriteString("some SECTION", "B", "x");
+  const std::string expected =
+      "; settings of the main window\r\n"
+      "[FormPersonal]\r\n"
+      "Height=520\r\n"
+      "Width=700\r\n"
+      "\r\n"
+      "[FormPersonal\\StrikeEdit]\r\n"
+      "Text=990\r\n"
+      "  Padded Key  =  padded value  \r\n"
+      "Quoted=\"a quoted value\"\r\n"
+      ";Commented=1\r\n"
+      "Empty=\r\n"
+      "Equals=a=b\r\n"
+      "\r\n"
+      "[Some Section]\r\n"
+      "A=1\r\n"
+      "a=2\r\n"
+      "B=x\r\n"
+      "[some section]\r\n"
+      "A=3\r\n"
+      "[FormPersonal\\UseTradingDays]\r\n"
+      "Checked=TRUE\r\n";
+  EXPECT_EQ(ReadFile(File("keep.ini")), expected);
+  EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(IniProfileTest, ANewFileIsCreatedWithItsFolders) {
+  const fs::path path = folder_ / "system" / "valquor.ini";
+  TIniProfile ini(path);
+  EXPECT_EQ(ini.ReadString("System", "CurrentTab", "none"), "none");
+  ini.WriteString("System", "CurrentTab", "TabDelta");
+  ini.WriteInteger("System font", "Size", 12);
+  EXPECT_EQ(ReadFile(path), "[System]\nCurrentTab=TabDelta\n[System font]\nSize=12\n");
+  EXPECT_EQ(TIniProfile(path).ReadInteger("SYSTEM FONT", "size", 0), 12);
+}
+
+TEST_F(IniProfileTest, EraseSectionRemovesItsKeysAndLeavesTheRest) {
+  WriteFile(File("erase.ini"), "; head\n[EndOfWeek]\nWeek-1=100\nWeek-2=101\n[Other]\nK=v\n");
+  TIniProfile ini(File("erase.ini"));
+  ini.EraseSection("endofweek");
+  EXPECT_EQ(ReadFile(File("erase.ini")), "; head\n[Other]\nK=v\n");
+  EXPECT_FALSE(ini.SectionExists("EndOfWeek"));
+  ini.DeleteKey("other", "k");
+  EXPECT_EQ(ReadFile(File("erase.ini")), "; head\n[Other]\n");
+
+  // Erasing what is not there writes nothing: no file appears.
+  TIniProfile absent(File("absent.ini"));
+  absent.EraseSection("EndOfWeek");
+  absent.DeleteKey("Other", "K");
+  EXPECT_FALSE(fs::exists(File("absent.ini")));
+}
+
+TEST_F(IniProfileTest, TextsThatWouldBreakTheFileApartAreKeptOnOneLine) {
+  WriteFile(File("bom.ini"), "\xEF\xBB\xBF[A]\nK=1\n");
+  TIniProfile ini(File("bom.ini"));
+  EXPECT_EQ(ini.ReadString("A", "K", ""), "1");
+  ini.WriteString("A", "Lines", "one\r\ntwo\nthree");
+  ini.WriteString("A", "", "no key");
+  ini.WriteString("A", "a=b", "key with an equals sign");
+  EXPECT_EQ(ReadFile(File("bom.ini")), "\xEF\xBB\xBF[A]\nK=1\nLines=one  two three\n");
+}
+
+TEST_F(IniProfileTest, AFailedWriteThrowsAndLeavesNoPartialFile) {
+  // The file's place is taken by a folder: the rename fails after the temporary file was
+  // written, which must then disappear.
+  fs::create_directory(File("taken.ini"));
+  TIniProfile ini(File("taken.ini"));
+  try {
+    ini.WriteString("A", "K", "v");
+    FAIL() << "no exception";
+  } catch (const EIniFileException& e) {
+    EXPECT_EQ(std::string(e.what()), "Unable to write to " + File("taken.ini").string());
+  }
+  EXPECT_TRUE(fs::is_directory(File("taken.ini")));
+  EXPECT_EQ(EntryCount(), 1u);
+
+  // A folder that cannot be made: its parent is a file.
+  WriteFile(File("plain"), "x");
+  TIniProfile nested(File("plain") / "sub.ini");
+  EXPECT_THROW(nested.WriteString("A", "K", "v"), EIniFileException);
+  EXPECT_EQ(ReadFile(File("plain")), "x");
+}
+
+TEST_F(IniProfileTest, WritesThroughASymbolicLinkReplaceItsTarget) {
+  WriteFile(File("real.ini"), "[A]\nK=1\n");
+  fs::create_symlink(File("real.ini"), File("link.ini"));
+  TIniProfile ini(File("link.ini"));
+  ini.WriteString("A", "K", "2");
+  EXPECT_TRUE(fs::is_symlink(File("link.ini")));
+  EXPECT_EQ(ReadFile(File("real.ini")), "[A]\nK=2\n");
+}
+
+}  // namespace
+}  // namespace valquor

@@ -1,0 +1,50 @@
+#pragma once
+// The window's parts that the Pricing reports need, built without the shell, with the rates
+// copied into the models as start-up does.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "forms/FormPersonalControls.h"
+#include "models/ModelDispatch.h"
+#include "models/ScriptedPlatform.h"
+#include "reports/PricingReports.h"
+#include "reports/ReportPanel.h"
+
+namespace valquor {
+
+class ReportsTest : public ::testing::Test {
+ protected:
+  ReportsTest() { dispatch.RefreshModelRates(); }
+
+  // Compute with the Fair value or the Analysis page in view.
+  void ComputeFairValuePage() {
+    form.MainPageControl.SetActivePage(&form.TabPricing);
+    reports.ComputeBtnClick();
+  }
+  void ComputeAnalysisPage() {
+    form.MainPageControl.SetActivePage(&form.TabAnalysis);
+    reports.ComputeBtnClick();
+  }
+
+  TScriptedPlatform platform;
+  TFormPersonalControls form;
+  TOptionsPageInputs options{form};
+  TModelDispatch dispatch{platform, options};
+  TReportPanel panel{form, dispatch, platform};
+  TPricingReports reports{form, dispatch, platform, panel};
+};
+
+// The pane holds exactly `expected`, line by line.
+inline void ExpectLines(const TRichEdit& pane, const std::vector<std::string>& expected) {
+  const std::vector<std::string>& lines = pane.Lines();
+  for (std::size_t i = 0; i < expected.size() && i < lines.size(); ++i) {
+    SCOPED_TRACE(pane.Name() + " line " + std::to_string(i + 1));
+    EXPECT_EQ(lines[i], expected[i]);
+  }
+  EXPECT_EQ(lines.size(), expected.size()) << pane.Name();
+}
+
+}  // namespace valquor
