@@ -189,7 +189,7 @@ void TIniProfile::WriteString(std::string_view section, std::string_view key,
     s->Lines.insert(s->Lines.begin() + static_cast<std::ptrdiff_t>(at),
                     TLine{cleanKey + "=" + cleanValue, cleanKey});
   }
-  Save();
+  Changed();
 }
 
 void TIniProfile::WriteInteger(std::string_view section, std::string_view key, int value) {
@@ -206,7 +206,7 @@ void TIniProfile::EraseSection(std::string_view section) {
       ++it;
     }
   }
-  if (erased) Save();
+  if (erased) Changed();
 }
 
 void TIniProfile::DeleteKey(std::string_view section, std::string_view key) {
@@ -216,10 +216,25 @@ void TIniProfile::DeleteKey(std::string_view section, std::string_view key) {
   for (auto it = s->Lines.begin(); it != s->Lines.end(); ++it) {
     if (!it->Key.empty() && SameText(it->Key, wanted)) {
       s->Lines.erase(it);
-      Save();
+      Changed();
       return;
     }
   }
+}
+
+void TIniProfile::Changed() {
+  if (updating_ > 0) {
+    dirty_ = true;
+    return;
+  }
+  Save();
+}
+
+void TIniProfile::EndUpdate() {
+  if (updating_ > 0) --updating_;
+  if (updating_ > 0 || !dirty_) return;
+  dirty_ = false;
+  Save();
 }
 
 void TIniProfile::Save() const {

@@ -47,6 +47,12 @@ class TIniProfile {
   // Removes one key and saves the file; nothing when it is missing.
   void DeleteKey(std::string_view section, std::string_view key);
 
+  // Between BeginUpdate and the matching EndUpdate, changes stay in memory; EndUpdate writes
+  // them in one replacement of the file (and throws EIniFileException when it cannot), so a
+  // batch of keys is written all or not at all.
+  void BeginUpdate() { ++updating_; }
+  void EndUpdate();
+
   // The text of the file as it would be written.
   [[nodiscard]] std::string Serialize() const;
   // Replaces the content by a parsed text (no write).
@@ -66,11 +72,14 @@ class TIniProfile {
   [[nodiscard]] const TSection* FindSection(std::string_view name) const;
   [[nodiscard]] TSection* FindSection(std::string_view name);
   void Save() const;
+  void Changed();
 
   std::filesystem::path path_;
   std::vector<TSection> sections_;
   std::string eol_ = "\n";
   bool bom_ = false;  // the file starts with a UTF-8 byte order mark
+  int updating_ = 0;
+  bool dirty_ = false;
 };
 
 }  // namespace valquor

@@ -19,7 +19,8 @@ int RunValquor(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral("2.3"));
 
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("Valquor: option pricing for the private trader."));
+  parser.setApplicationDescription(
+      QStringLiteral("Valquor: option pricing for the private trader."));
   parser.addHelpOption();
   parser.addVersionOption();
   const QCommandLineOption settingsDir(
@@ -57,9 +58,9 @@ int RunValquor(int argc, char** argv) {
   TQtPlatform platform(folder);
   try {
     TFormPersonal form(platform);
-    TMainWindow window(form, form.FormWiz, form.FormWiz2,
-                       [&form](const std::function<void()>& handler) { form.RunHandler(handler); },
-                       platform);
+    TMainWindow window(
+        form, form.FormWiz, form.FormWiz2,
+        [&form](const std::function<void()>& handler) { form.RunHandler(handler); }, platform);
     window.Start();
     return QApplication::exec();
   } catch (const std::exception& e) {

@@ -1,6 +1,7 @@
 #include "gui/FormBinder.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextCursor>
@@ -183,8 +185,8 @@ TFormBinder::TBinding& TFormBinder::Make(TControl& control, QWidget* parent) {
       Push(b, [pages, page] { pages->SetActivePage(page); });
     });
     b.PullState = [tabs, pages] {
-      static constexpr QTabWidget::TabPosition kPositions[] = {
-          QTabWidget::North, QTabWidget::South, QTabWidget::West, QTabWidget::East};
+      static constexpr QTabWidget::TabPosition kPositions[] = {QTabWidget::North, QTabWidget::South,
+                                                               QTabWidget::West, QTabWidget::East};
       tabs->setTabPosition(kPositions[static_cast<int>(pages->TabPosition())]);
       if (pages->ActivePageIndex() >= 0) tabs->setCurrentIndex(pages->ActivePageIndex());
     };
@@ -215,7 +217,6 @@ TFormBinder::TBinding& TFormBinder::Make(TControl& control, QWidget* parent) {
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);  // the model sees exactly what is typed
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo->setMinimumContentsLength(4);
     connect(combo, &QComboBox::editTextChanged, this, [this, list, &b](const QString& text) {
       if (pulling_) return;
       Push(b, [list, text] { list->SetText(text.toStdString()); });
@@ -228,6 +229,14 @@ TFormBinder::TBinding& TFormBinder::Make(TControl& control, QWidget* parent) {
       if (shown != items) {
         combo->clear();
         combo->addItems(items);
+        // Wide enough for the longest item (within reason); the list may be wider still.
+        qsizetype longest = 4;
+        for (const QString& item : items) longest = std::max(longest, item.size());
+        combo->setMinimumContentsLength(static_cast<int>(std::min<qsizetype>(longest, 24)));
+        // The open list shows every item whole, however narrow the field.
+        QAbstractItemView* view = combo->view();
+        view->setMinimumWidth(view->sizeHintForColumn(0) + 2 * view->frameWidth() +
+                              combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
       }
       combo->setMaxVisibleItems(std::max(1, list->DropDownCount));
       // While the user types, the text stays where it is and so does the cursor.
@@ -260,9 +269,8 @@ TFormBinder::TBinding& TFormBinder::Make(TControl& control, QWidget* parent) {
       buttons->addButton(button, static_cast<int>(i));
       layout->addWidget(button);
     }
-    connect(buttons, &QButtonGroup::idClicked, this, [this, radios, &b](int id) {
-      Push(b, [radios, id] { radios->SetItemIndex(id); });
-    });
+    connect(buttons, &QButtonGroup::idClicked, this,
+            [this, radios, &b](int id) { Push(b, [radios, id] { radios->SetItemIndex(id); }); });
     b.PullState = [group, buttons, radios] {
       group->setTitle(ToQ(radios->Caption));
       // No item chosen shows no button checked, which an exclusive group does not allow.
@@ -331,9 +339,6 @@ TFormBinder::TBinding& TFormBinder::Make(TControl& control, QWidget* parent) {
         table->setItem(r, c, item);
       }
     }
-    if (grid->RowCount() > grid->FixedRows && grid->ColCount() > grid->FixedCols) {
-      table->setCurrentCell(grid->FixedRows, grid->FixedCols);
-    }
     connect(table, &QTableWidget::itemChanged, this, [this, grid, &b](QTableWidgetItem* item) {
       if (pulling_ || item == nullptr) return;
       const int col = item->column();
@@ -348,8 +353,8 @@ TFormBinder::TBinding& TFormBinder::Make(TControl& control, QWidget* parent) {
       int width = 0;
       for (int c = 0; c < grid->ColCount(); ++c) {
         const auto index = static_cast<std::size_t>(c);
-        const int w = index < grid->ColWidths.size() ? grid->ColWidths[index]
-                                                     : grid->DefaultColWidth;
+        const int w =
+            index < grid->ColWidths.size() ? grid->ColWidths[index] : grid->DefaultColWidth;
         table->setColumnHidden(c, w <= 0);
         if (w > 0) {
           table->setColumnWidth(c, w);
@@ -368,9 +373,11 @@ TFormBinder::TBinding& TFormBinder::Make(TControl& control, QWidget* parent) {
       if (grid->ScrollBars) {
         table->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        table->setMinimumWidth(width + frame + table->verticalScrollBar()->sizeHint().width());
+        // As wide as its columns; as tall as its rows where there is room, else it scrolls.
+        table->setFixedWidth(width + frame + table->verticalScrollBar()->sizeHint().width());
         table->setMinimumHeight(std::min(height, 6 * rowHeight + frame));
-        table->setMaximumSize(QWIDGETSIZE_MAX, height);
+        table->setMaximumHeight(height);
+        table->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
       } else {
         table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -387,8 +394,7 @@ TFormBinder::TBinding& TFormBinder::Make(TControl& control, QWidget* parent) {
       if (pane->ReadOnly) {
         text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
       }
-      text->setLineWrapMode(pane->WordWrap ? QPlainTextEdit::WidgetWidth
-                                           : QPlainTextEdit::NoWrap);
+      text->setLineWrapMode(pane->WordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
       const QString lines = JoinLines(pane->Lines());
       const QString shown = text->toPlainText();
       if (shown != lines) {
@@ -457,7 +463,8 @@ void TFormBinder::PullOne(TBinding& b) {
   if (!b.TabSheet) {
     w->setEnabled(control.Enabled());
     // A widget without a parent yet would open as a window of its own.
-    if (w->isHidden() == control.Visible() && (w->parentWidget() != nullptr || !control.Visible())) {
+    if (w->isHidden() == control.Visible() &&
+        (w->parentWidget() != nullptr || !control.Visible())) {
       w->setVisible(control.Visible());
     }
     if (control.WhatsThis != b.AppliedWhatsThis) {
@@ -475,8 +482,8 @@ void TFormBinder::PullOne(TBinding& b) {
     }
     const std::pair<TColor, std::uint32_t> colors{control.Color(), control.Font().Color};
     if (!b.AppliedColors || *b.AppliedColors != colors) {
-      const std::optional<QColor> background = IsField(w) ? BackgroundOf(colors.first)
-                                                          : std::nullopt;
+      const std::optional<QColor> background =
+          IsField(w) ? BackgroundOf(colors.first) : std::nullopt;
       // A field with a colour of its own gets dark text unless the font asks for a colour.
       const bool text = colors.second != 0 || (background && colors.first >= 0);
       if (background || text) {

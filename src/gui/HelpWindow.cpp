@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -29,6 +30,8 @@ THelpWindow::THelpWindow(QWidget* parent)
   connect(forward_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
   connect(browser_, &QTextBrowser::backwardAvailable, back_, &QPushButton::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QPushButton::setEnabled);
+  auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(close, &QShortcut::activated, this, &QWidget::close);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(contents);

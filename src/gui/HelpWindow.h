@@ -1,5 +1,6 @@
 #pragma once
-// The manual in a window of the program: an HTML browser with Contents, Back and Forward.
+// The manual in a window of the program: an HTML browser with Contents, Back and Forward;
+// Escape closes it.
 
 #include <QUrl>
 #include <QWidget>

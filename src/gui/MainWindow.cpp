@@ -46,16 +46,20 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
   return row;
 }
 
+// The margin of the pages: small, as pages sit inside pages.
+constexpr int kPageMargin = 6;
+
 QVBoxLayout* Column(QWidget* page) {
   auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
   return column;
 }
 
 }  // namespace
 
 TMainWindow::TMainWindow(TFormPersonalControls& form, TFormWizControls& overUnder,
-                         TFormWiz2Controls& risk, THandlerRunner runHandler,
-                         TQtPlatform& platform, QWidget* parent)
+                         TFormWiz2Controls& risk, THandlerRunner runHandler, TQtPlatform& platform,
+                         QWidget* parent)
     : QWidget(parent),
       form_(form),
       runHandler_(std::move(runHandler)),
@@ -64,6 +68,7 @@ TMainWindow::TMainWindow(TFormPersonalControls& form, TFormWizControls& overUnde
           form, [this](const std::function<void()>& handler) { Run(handler); }, this)) {
   setObjectName(QString::fromStdString(form.Name()));
   auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
   layout->addWidget(W(form_.PageControl1, this), 1);
   QWidget* pricing = BuildPricing(binder_->Widget(form_.TabSheet1));
   BuildVolatility(binder_->Widget(form_.TabSheet4));
@@ -80,13 +85,11 @@ TMainWindow::TMainWindow(TFormPersonalControls& form, TFormWizControls& overUnde
 
   // F1 opens the manual, Shift+F1 switches "What's this?" on, as the two picture buttons do.
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
-  connect(help, &QShortcut::activated, this, [this] {
-    Run([this] { form_.SpeedButton1.Click(); });
-  });
+  connect(help, &QShortcut::activated, this,
+          [this] { Run([this] { form_.SpeedButton1.Click(); }); });
   auto* whatsThis = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), this);
-  connect(whatsThis, &QShortcut::activated, this, [this] {
-    Run([this] { form_.HelpContext.Click(); });
-  });
+  connect(whatsThis, &QShortcut::activated, this,
+          [this] { Run([this] { form_.HelpContext.Click(); }); });
 
   auto shuttingDown = [this] { return closed_; };
   auto run = [this](const std::function<void()>& handler) { Run(handler); };
@@ -148,6 +151,8 @@ QWidget* TMainWindow::BuildPricing(QWidget* page) {
   QWidget* position = W(form_.PositionName, panel);
   grid->addWidget(L(form_.PositionName, panel), 1, 0);
   grid->addWidget(position, 1, 1, 1, 3);
+  // Twenty characters show every name but the longest calendar spreads; the open list shows all.
+  qobject_cast<QComboBox*>(position)->setMinimumContentsLength(20);
   AddPair(grid, 1, 2, form_.YAxis, panel);
   AddPair(grid, 1, 3, form_.DaysCombo, panel);
 
@@ -156,28 +161,25 @@ QWidget* TMainWindow::BuildPricing(QWidget* page) {
   buttons->addStretch(1);
   buttons->addWidget(W(form_.ComputeBtn, panel));
   buttons->addWidget(W(form_.CopyBtn, panel));
+  // The two picture buttons: the manual and "What's this?".
   auto* helpButton = qobject_cast<QToolButton*>(W(form_.SpeedButton1, panel));
   auto* whatsThisButton = qobject_cast<QToolButton*>(W(form_.HelpContext, panel));
-  for (auto [button, icon] : {std::pair{helpButton, QStyle::SP_DialogHelpButton},
-                              std::pair{whatsThisButton, QStyle::SP_TitleBarContextHelpButton}}) {
-    if (button == nullptr) continue;
-    button->setIcon(style()->standardIcon(icon));
-    if (!button->icon().isNull()) button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  helpButton->setIcon(QIcon::fromTheme(QStringLiteral("help-contents")));
+  whatsThisButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarContextHelpButton));
+  for (QToolButton* button : {helpButton, whatsThisButton}) {
+    button->setAutoRaise(false);
+    // The picture where the theme has one, else the caption; the caption is the tooltip.
+    button->setToolButtonStyle(button->icon().isNull() ? Qt::ToolButtonTextOnly
+                                                       : Qt::ToolButtonIconOnly);
     buttons->addWidget(button);
   }
   grid->addLayout(buttons, 2, 2, 1, 6);
   for (int c : {1, 3, 5, 7}) grid->setColumnStretch(c, 1);
 
-  for (TControl* field : {static_cast<TControl*>(&form_.StrikeEdit), &form_.PriceEdit,
-                          &form_.ForwardEdit, &form_.VolEdit}) {
+  for (TControl* field : std::initializer_list<TControl*>{&form_.StrikeEdit, &form_.PriceEdit,
+                                                          &form_.ForwardEdit, &form_.VolEdit}) {
     FitChars(binder_->Find(*field), 7);
   }
-  for (TControl* list : {static_cast<TControl*>(&form_.YAxis), &form_.DaysCombo, &form_.Steps}) {
-    FitChars(binder_->Find(*list), 5);
-  }
-  position->setMinimumWidth(position->fontMetrics().horizontalAdvance("Call credit spread") +
-                            4 * position->fontMetrics().horizontalAdvance('0'));
-
   column->addWidget(panel);
   column->addWidget(W(form_.MainPageControl, page), 1);
 
@@ -200,24 +202,21 @@ QWidget* TMainWindow::BuildPricing(QWidget* page) {
   QWidget* trueVol = W(form_.TrueVolEdit, analysis);
   FitChars(calcDays, 5);
   FitChars(trueVol, 5);
-  analysisColumn->addLayout(Row({L(form_.CalcDays, analysis), calcDays,
-                                 L(form_.TrueVolEdit, analysis), trueVol}));
+  analysisColumn->addLayout(
+      Row({L(form_.CalcDays, analysis), calcDays, L(form_.TrueVolEdit, analysis), trueVol}));
   analysisColumn->addWidget(W(form_.PageControl3, analysis), 1);
 
   QWidget* calc = binder_->Widget(form_.TabCalc);
   auto* calcColumn = Column(calc);
-  auto* calcGrid = new QGridLayout;
-  calcGrid->addWidget(W(form_.UseCustomInput, calc), 0, 0, 1, 2);
-  AddPair(calcGrid, 0, 1, form_.Call3, calc);
-  AddPair(calcGrid, 0, 2, form_.Put3, calc);
+  QWidget* custom = W(form_.UseCustomInput, calc);
+  QWidget* call = W(form_.Call3, calc);
+  QWidget* put = W(form_.Put3, calc);
   QWidget* dividends = W(form_.SumDividends, calc);
-  calcGrid->addWidget(L(form_.SumDividends, calc), 1, 0, 1, 2);
-  calcGrid->addWidget(dividends, 1, 2);
-  calcGrid->setColumnStretch(6, 1);
-  for (QWidget* w : {binder_->Find(form_.Call3), binder_->Find(form_.Put3), dividends}) {
-    FitChars(w, 7);
-  }
-  calcColumn->addLayout(calcGrid);
+  for (QWidget* w : {call, put, dividends}) FitChars(w, 7);
+  auto* customRow = Row({custom, L(form_.Call3, calc), call, L(form_.Put3, calc), put});
+  customRow->insertSpacing(1, 12);
+  calcColumn->addLayout(customRow);
+  calcColumn->addLayout(Row({L(form_.SumDividends, calc), dividends}));
   calcColumn->addWidget(W(form_.RichEdit10, calc), 1);
 
   QWidget* prob = binder_->Widget(form_.TabProb);
@@ -227,16 +226,16 @@ QWidget* TMainWindow::BuildPricing(QWidget* page) {
 
   QWidget* payoff = binder_->Widget(form_.TabPL);
   auto* payoffColumn = Column(payoff);
-  auto* payoffGrid = new QGridLayout;
   QWidget* adjust = W(form_.Adjust, payoff);
   QWidget* clear = W(form_.Button7, payoff);
-  payoffGrid->addWidget(L(form_.Adjust, payoff), 0, 0);
-  payoffGrid->addLayout(Row({adjust, clear}), 0, 1);
-  AddPair(payoffGrid, 0, 1, form_.AnalysisFormula, payoff);
-  AddPair(payoffGrid, 1, 0, form_.CostPerTrade, payoff);
-  payoffGrid->setColumnStretch(4, 1);
-  FitChars(binder_->Find(form_.CostPerTrade), 7);
-  payoffColumn->addLayout(payoffGrid);
+  QWidget* formula = W(form_.AnalysisFormula, payoff);
+  QWidget* cost = W(form_.CostPerTrade, payoff);
+  FitChars(cost, 7);
+  auto* payoffRow =
+      Row({L(form_.Adjust, payoff), adjust, clear, L(form_.AnalysisFormula, payoff), formula});
+  payoffRow->insertSpacing(3, 12);
+  payoffColumn->addLayout(payoffRow);
+  payoffColumn->addLayout(Row({L(form_.CostPerTrade, payoff), cost}));
   payoffColumn->addWidget(W(form_.RichEdit3, payoff), 1);
   return panel;
 }
@@ -247,8 +246,8 @@ void TMainWindow::BuildVolatility(QWidget* page) {
   // HV using daily data.
   QWidget* daily = binder_->Widget(form_.TabSheet6);
   auto* dailyColumn = Column(daily);
-  auto* dailyRow = Row({W(form_.ClipBoardBtn, daily), W(form_.Button1, daily),
-                        W(form_.LatestFirst, daily)});
+  auto* dailyRow =
+      Row({W(form_.ClipBoardBtn, daily), W(form_.Button1, daily), W(form_.LatestFirst, daily)});
   dailyRow->addWidget(W(form_.Button4, daily));
   dailyColumn->addLayout(dailyRow);
   dailyColumn->addWidget(W(form_.RichEdit4, daily), 1);
@@ -256,7 +255,11 @@ void TMainWindow::BuildVolatility(QWidget* page) {
   // HV using weekly data.
   QWidget* weekly = binder_->Widget(form_.TabSheet7);
   auto* weeklyRow = new QHBoxLayout(weekly);
-  weeklyRow->addWidget(W(form_.WeeksGrid, weekly), 0, Qt::AlignTop);
+  weeklyRow->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
+  auto* gridColumn = new QVBoxLayout;
+  gridColumn->addWidget(W(form_.WeeksGrid, weekly), 1);
+  gridColumn->addStretch(0);
+  weeklyRow->addLayout(gridColumn);
   auto* arrows = new QVBoxLayout;
   auto* up = qobject_cast<QPushButton*>(W(form_.BitBtn3, weekly));
   auto* down = qobject_cast<QPushButton*>(W(form_.BitBtn2, weekly));
@@ -283,8 +286,8 @@ void TMainWindow::BuildVolatility(QWidget* page) {
   auto* ivTop = new QHBoxLayout;
   auto* ivFields = new QFormLayout;
   ivFields->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-  for (TEdit* field : {&form_.Strike7, &form_.Price7, &form_.Premium7, &form_.Riskfree7,
-                       &form_.Days7}) {
+  for (TEdit* field :
+       {&form_.Strike7, &form_.Price7, &form_.Premium7, &form_.Riskfree7, &form_.Days7}) {
     QWidget* w = W(*field, iv);
     FitChars(w, 8);
     ivFields->addRow(L(*field, iv), w);
@@ -315,11 +318,11 @@ void TMainWindow::BuildVolatility(QWidget* page) {
   AddPair(results, 2, 0, form_.VolRes, analysis);
   results->addWidget(W(form_.BothLocked, analysis), 2, 2);
   AddPair(results, 3, 0, form_.DevLabel, analysis);
-  results->addLayout(Row({W(form_.VolAnalysis, analysis), W(form_.BtnCopy2, analysis)}), 4, 0,
-                     1, 3);
+  results->addLayout(Row({W(form_.VolAnalysis, analysis), W(form_.BtnCopy2, analysis)}), 4, 0, 1,
+                     3);
   results->setRowStretch(5, 1);
-  for (TControl* field : {static_cast<TControl*>(&form_.DaysEdit), &form_.ForwardRes,
-                          &form_.VolRes}) {
+  for (TControl* field :
+       std::initializer_list<TControl*>{&form_.DaysEdit, &form_.ForwardRes, &form_.VolRes}) {
     FitChars(binder_->Find(*field), 7);
   }
   analysisTop->addLayout(results);
@@ -351,8 +354,8 @@ void TMainWindow::BuildCalculator(QWidget* page) {
   resultFrame->setFrameShape(QFrame::StyledPanel);
   auto* resultColumn = new QVBoxLayout(resultFrame);
   auto* outputs = new QFormLayout;
-  for (TControl* output : {static_cast<TControl*>(&form_.Label43), &form_.Label45, &form_.Edit8,
-                           &form_.Edit3}) {
+  for (TControl* output : std::initializer_list<TControl*>{&form_.Label43, &form_.Label45,
+                                                           &form_.Edit8, &form_.Edit3}) {
     QWidget* w = W(*output, resultFrame);
     FitChars(w, 12);
     outputs->addRow(L(*output, resultFrame), w);
@@ -372,6 +375,7 @@ void TMainWindow::BuildCalculator(QWidget* page) {
 
 void TMainWindow::BuildOptions(QWidget* page) {
   auto* columns = new QHBoxLayout(page);
+  columns->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
   auto* left = new QVBoxLayout;
   auto* right = new QVBoxLayout;
   columns->addLayout(left, 1);
@@ -385,7 +389,6 @@ void TMainWindow::BuildOptions(QWidget* page) {
 
   QWidget* formula = group(form_.FormulaGroup, left);
   QWidget* formulaList = W(form_.Formula, formula);
-  FitChars(formulaList, 18);
   (new QVBoxLayout(formula))->addWidget(formulaList);
 
   QWidget* rate = group(form_.RiskFreeGroup, left);
@@ -419,7 +422,7 @@ void TMainWindow::BuildOptions(QWidget* page) {
   auto* daysGrid = new QGridLayout(days);
   AddPair(daysGrid, 0, 0, form_.StartDate, days);
   AddPair(daysGrid, 1, 0, form_.EndDate, days);
-  daysGrid->addWidget(W(form_.UseTradingDays, days), 2, 0, 1, 2, Qt::AlignLeft);
+  daysGrid->addLayout(Row({W(form_.UseTradingDays, days)}), 2, 0, 1, 2);
   daysGrid->addWidget(W(form_.Button5, days), 3, 0);
   auto* count = new QHBoxLayout;
   count->addWidget(L(form_.CompDays, days));
@@ -467,12 +470,17 @@ void TMainWindow::Start() {
   raise();
   activateWindow();
   // Without a window manager the window may never be told that it is active.
-  QTimer::singleShot(0, this, [this] {
-    if (!activated_ && !closed_) {
-      activated_ = true;
-      Run([this] { form_.Activate(); });
-    }
-  });
+  QTimer::singleShot(0, this, &TMainWindow::ActivateOnce);
+}
+
+void TMainWindow::ActivateOnce() {
+  if (activated_ || closed_) return;
+  if (running_ > 0) {  // not inside another event's handler
+    QTimer::singleShot(0, this, &TMainWindow::ActivateOnce);
+    return;
+  }
+  activated_ = true;
+  Run([this] { form_.Activate(); });
 }
 
 void TMainWindow::ApplyGeometry() {
@@ -494,8 +502,7 @@ void TMainWindow::StoreGeometry() {
 }
 
 bool TMainWindow::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate && running_ == 0 && !closed_ &&
-      form_.Visible()) {
+  if (event->type() == QEvent::WindowActivate && running_ == 0 && !closed_ && form_.Visible()) {
     activated_ = true;
     Run([this] { form_.Activate(); });
   }

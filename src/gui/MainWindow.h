@@ -63,6 +63,8 @@ class TMainWindow : public QWidget {
   void BuildAbout(QWidget* page);
   void ApplyGeometry();
   void StoreGeometry();
+  // The form's Activate() once, for a window system that never reports the window active.
+  void ActivateOnce();
 
   TFormPersonalControls& form_;
   THandlerRunner runHandler_;

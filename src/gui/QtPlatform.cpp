@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QStringList>
@@ -68,6 +69,7 @@ fs::path DefaultSettingsFolder() {
 }
 
 QString TranslateFilter(const std::string& filter) {
+  if (Trimmed(filter).isEmpty()) return {};
   const QStringList parts = ToQ(filter).split('|');
   QStringList entries;
   for (qsizetype i = 0; i < parts.size(); i += 2) {
@@ -131,8 +133,7 @@ TFontSpec SpecOfFont(const QFont& font, const TFontSpec& base) {
 // ---------------------------------------------------------------------------------------------
 
 TQtPlatform::TQtPlatform(fs::path settingsFolder, fs::path manualFolder)
-    : settingsFolder_(settingsFolder.empty() ? DefaultSettingsFolder()
-                                             : std::move(settingsFolder)),
+    : settingsFolder_(settingsFolder.empty() ? DefaultSettingsFolder() : std::move(settingsFolder)),
       manualFolder_(std::move(manualFolder)) {
   if (manualFolder_.empty()) {
     manualFolder_ = fs::path(QCoreApplication::applicationDirPath().toStdString()) / "manual";
@@ -187,9 +188,7 @@ void TQtPlatform::ResetBusyCursor() {
   while (busyDepth_ > 0) SetBusyCursor(false);
 }
 
-std::string TQtPlatform::ClipboardText() {
-  return QApplication::clipboard()->text().toStdString();
-}
+std::string TQtPlatform::ClipboardText() { return QApplication::clipboard()->text().toStdString(); }
 
 void TQtPlatform::SetClipboardText(const std::string& text) {
   QApplication::clipboard()->setText(ToQ(text));
@@ -230,7 +229,11 @@ std::optional<std::string> TQtPlatform::SaveFileDialog(const TFileDialogRequest&
 
 std::optional<TFontSpec> TQtPlatform::FontDialog(const TFontSpec& current) {
   if (BeforeModal) BeforeModal();
-  QFontDialog dialog(FontOfSpec(current), DialogParent());
+  // The dialog lists real families only: preset the one the name resolves to ("Courier New"
+  // is Liberation Mono on many systems), so that the dialog opens on the font in use.
+  QFont preset = FontOfSpec(current);
+  preset.setFamily(QFontInfo(preset).family());
+  QFontDialog dialog(preset, DialogParent());
   dialog.setObjectName("FontDialog");
   dialog.setWindowTitle(QObject::tr("Report font"));
   QApplication::setOverrideCursor(Qt::ArrowCursor);

@@ -94,8 +94,8 @@ void TWizardDialog::Sync() {
   if (form_.Visible() && isHidden()) {
     if (!placed_) {
       // Centred on the screen at the first showing; later showings keep the user's place.
-      QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen()
-                                                  : QGuiApplication::primaryScreen();
+      QScreen* screen =
+          parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
       if (screen != nullptr) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
@@ -157,9 +157,9 @@ void TWizardDialog::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  event->ignore();
   StoreGeometry();
   run_([this] { form_.Close(); });
+  event->setAccepted(!form_.Visible());  // the form may keep itself open
 }
 
 }  // namespace valquor

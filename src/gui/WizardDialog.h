@@ -18,8 +18,7 @@ class TWizardDialog : public QDialog {
  public:
   // run: runs a user's event and brings the whole view in step. shuttingDown: true once the
   // program is ending, when closing the dialog must not reach the form.
-  TWizardDialog(TForm& form, TEventRunner run, std::function<bool()> shuttingDown,
-                QWidget* parent);
+  TWizardDialog(TForm& form, TEventRunner run, std::function<bool()> shuttingDown, QWidget* parent);
 
   [[nodiscard]] TFormBinder& Binder() { return *binder_; }
   [[nodiscard]] TForm& Form() const { return form_; }

@@ -144,15 +144,34 @@ float TTreeWorkspace::Run(const TreeJob& job) {
   const double price = job.Price;
   const double strike = job.Strike;
   const double p = job.Probability;
-  // Power(base, k) is e^(k ln base): the logarithms are taken once, the powers once per k.
-  const double lnUp = std::log(double{job.Up});
-  const double lnDown = std::log(double{job.Down});
-  double* const upPrice = powers_.data();
-  double* const downReversed = powers_.data() + kSize;
-  for (int i = 0; i <= steps; ++i) {
-    upPrice[i] = double{PowerFromLog(lnUp, static_cast<float>(i))} * price;
-    downReversed[steps - i] = PowerFromLog(lnDown, static_cast<float>(i));
+  // Power(base, k) is e^(k ln base): the logarithms are taken once, the powers once per k; and
+  // a run of valuations on the same lattice (a report's grid of prices or strikes) reuses them.
+  // Two lattices are kept: a calendar spread alternates between its two legs.
+  TLattice* lattice = nullptr;
+  for (TLattice& candidate : lattices_) {
+    if (candidate.Up == job.Up && candidate.Down == job.Down && candidate.Steps == steps) {
+      lattice = &candidate;
+    }
   }
+  if (lattice == nullptr) {
+    lattice = &lattices_[nextLattice_];
+    nextLattice_ = 1 - nextLattice_;
+    const double lnUp = std::log(double{job.Up});
+    const double lnDown = std::log(double{job.Down});
+    for (int i = 0; i <= steps; ++i) {
+      lattice->Powers[i] = PowerFromLog(lnUp, static_cast<float>(i));
+      lattice->Powers[kSize + steps - i] = PowerFromLog(lnDown, static_cast<float>(i));
+    }
+    lattice->Up = job.Up;
+    lattice->Down = job.Down;
+    lattice->Steps = steps;
+  } else {
+    nextLattice_ = lattice == &lattices_[0] ? 1 : 0;
+  }
+  const double* const upPowers = lattice->Powers.data();
+  const double* const downReversed = lattice->Powers.data() + kSize;
+  double* const upPrice = powers_.data();
+  for (int i = 0; i <= steps; ++i) upPrice[i] = upPowers[i] * price;
   ExpiryValues(nodes_.data(), upPrice, downReversed, steps, sign, strike);
   if (job.American) {
     AmericanInduction(nodes_.data(), upPrice, downReversed, steps, p, 1.0 - p, job.Discount, sign,
@@ -236,6 +255,8 @@ float BinomialValue(TPlatform& platform, TTreeWorkspace& workspace, double daysP
                             double{riskFree} - double{carry}));
   }
   if (!std::isfinite(value)) TreeFault("overflow of the node values");
+  // With p outside 0..1 the tree can give a negative value; it is returned as it is, and the
+  // reports say so ("Error call").
   return value;
 }
 

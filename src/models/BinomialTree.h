@@ -1,8 +1,9 @@
 #pragma once
 // Internal to the models: the Cox-Ross-Rubinstein tree shared by TOptionCRR (260-day year) and
-// TOptionCRR365 (365-day year), in two forms. PlainTree follows the algorithm literally (Power
-// at every use) and is kept for the tests; TTreeWorkspace::Run computes every power once per
-// valuation and runs vectorised node loops, with the same results bit for bit.
+// TOptionCRR365 (365-day year). PlainTree follows the algorithm literally (Power at every use)
+// and is kept for the tests; TTreeWorkspace::Run computes every power once per valuation and
+// runs vectorised node loops, with the same results bit for bit. Where u^steps leaves the
+// single-precision range (PlainTree faults there), RunWide forms the node prices in double.
 
 #include <array>
 #include <cmath>
@@ -62,9 +63,18 @@ class TTreeWorkspace {
  private:
   static constexpr std::size_t kSize = kMaxSteps + 1 + 16;  // room for a vector tail
   alignas(64) std::array<float, kSize> nodes_{};
-  // Run: Power(u, i) * price in the first half, Power(d, steps - i) at i in the second half.
-  // RunWide: e^(k (ln u - ln d) / 2) at k + steps for k = -steps to steps.
+  // Run: Power(u, i) * price. RunWide: e^(k (ln u - ln d) / 2) at k + steps, k = -steps..steps.
   alignas(64) std::array<double, 2 * kSize> powers_{};
+  // Run's lattices, kept for later valuations with the same u, d and steps: Power(u, i) in the
+  // first half, Power(d, steps - i) at i in the second half.
+  struct TLattice {
+    alignas(64) std::array<double, 2 * kSize> Powers{};
+    float Up = 0.0f;
+    float Down = 0.0f;
+    int Steps = -1;
+  };
+  std::array<TLattice, 2> lattices_{};
+  int nextLattice_ = 0;  // the slot a new lattice takes: the one used least recently
 };
 
 enum class TreeForm {

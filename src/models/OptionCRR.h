@@ -33,8 +33,9 @@ class TOptionCRR {
   // intrinsic value (0.0001 or less gives 0); sigma * sqrt(T) below 0.0001 shows "Option Error:
   // 1086: Days= <days> Vol= <volatility>" and gives 0; a negative carry or a stepCount below 1
   // gives 0 silently, one above 9999 shows "Number of steps too large" and gives 0. A call whose
-  // node prices would overflow is valued by put-call symmetry on the same tree. Other faults
-  // (NaN terms, an absurd carry or rate) throw ArithmeticFault.
+  // node prices would overflow is valued by put-call symmetry on the same tree; p is used as it
+  // comes out, so outside 0..1 the value can be negative. Other faults (NaN terms, an absurd carry or rate) throw
+  // ArithmeticFault.
   [[nodiscard]] float Value(bool isPut, int days, float strike, float price, float volatility,
                             float carry, int stepCount);
 

@@ -271,8 +271,7 @@ bool TOptionInt::AnalysePayoff(PayoffStats& stats, std::span<const float> values
     throw std::invalid_argument("AnalysePayoff: the values table is shorter than the grid");
   }
   const float price = stats.Price;
-  if (!std::isfinite(GridPriceKernel(intervals + 1, price, intervals)) ||
-      std::isnan(GridPriceKernel(2, price, intervals))) {
+  if (!std::isfinite(GridPriceKernel(intervals + 1, price, intervals))) {
     IntegrationFault("overflow of the price grid");
   }
   if (Distribution == kLognormalDistribution || Distribution == kMediumDistribution) {
@@ -314,8 +313,9 @@ bool TOptionInt::AnalysePayoff(PayoffStats& stats, std::span<const float> values
 
   const auto store = [](double sum, float& field) {
     field = static_cast<float>(sum);
-    if (!std::isfinite(field))
+    if (!std::isfinite(field)) {
       IntegrationFault("a position value out of range in the payoff table");
+    }
   };
   store(gainSum1, stats.GainSum1);
   store(gainMass1, stats.GainMass1);
@@ -345,6 +345,9 @@ bool TOptionInt::AnalysePayoff(PayoffStats& stats, std::span<const float> values
   };
   widen(row.AvgGain1, row.AvgGain2);
   widen(row.AvgLoss1, row.AvgLoss2);
+  for (const float field : {row.AvgGain1, row.AvgGain2, row.AvgLoss1, row.AvgLoss2}) {
+    if (!std::isfinite(field)) IntegrationFault("an average gain or loss out of range");
+  }
   return true;
 }
 

@@ -65,7 +65,8 @@ class TOptionInt {
   // 0.0001 shows "Option Error: 1090: Days= <days> Vol= <volatility>" and leaves both 0. With
   // F_j the distribution at grid price x_j and F_1 = F_2 = 0, for j = 3 to N + 1:
   // upperSum += payoff(x_j) |F_j - F_(j-1)| and shiftedSum += payoff(x_j) |F_(j-1) - F_(j-2)|.
-  // NaN terms and sums beyond the single-precision range throw ArithmeticFault.
+  // NaN terms, DaysPerYear of 0 or less, a grid or sums beyond the single-precision range throw
+  // ArithmeticFault (the sums are then 0).
   void Values(bool isPut, int days, float strike, float price, float volatility, float& upperSum,
               float& shiftedSum);
 

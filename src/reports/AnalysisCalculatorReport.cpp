@@ -71,7 +71,8 @@ void TPricingReports::AnalysisCalculatorReport() {
   const float putMarket =
       custom ? ParseNumber(form_.Put3.Text(), platform_)
              : dispatch_.PutValue(days, first, in.Strike, in.Price, in.Volatility, second);
-  const float putFair = dispatch_.PutValue(days, first, in.Strike, price, in.TrueVolatility, second);
+  const float putFair =
+      dispatch_.PutValue(days, first, in.Strike, price, in.TrueVolatility, second);
   const double putGain =
       100 * detail::ChanceBelow(double{in.Strike} - putMarket, in.Forward, spread);
 
@@ -114,8 +115,7 @@ void TPricingReports::AnalysisCalculatorReport() {
   }
   lines.emplace_back();
   lines.push_back(" " + form_.PositionName.Text());
-  const float difference =
-      detail::ToSingle(double{positionMarket} - positionFair, "difference");
+  const float difference = detail::ToSingle(double{positionMarket} - positionFair, "difference");
   lines.push_back(" Value =" +
                   PricingText(positionMarket, positionFair, difference, difference > 0));
 

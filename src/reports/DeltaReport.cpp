@@ -34,8 +34,7 @@ void TPricingReports::DeltaReport() {
   TRichEdit& pane = form_.RichEdit2;
   pane.Clear();
   pane.Add(" Strike = " + form_.StrikeEdit.Text() + "    Price = " + form_.PriceEdit.Text() +
-           "   Vol = " + form_.VolEdit.Text() +
-           "    Days to expiration = " + form_.Days1.Text());
+           "   Vol = " + form_.VolEdit.Text() + "    Days to expiration = " + form_.Days1.Text());
   const int days = StrToInt(form_.Days1.Text());
   if (days < 0) {
     // Days to expiration cannot lie in the past; one message instead of one per valuation.
@@ -93,8 +92,7 @@ void TPricingReports::DeltaReport() {
     lines.push_back(std::fabs(unit) < kTinyChange
                         ? std::string()
                         : "      " + FormatFixed(kDecayDays[i], 0, 2) + "          " +
-                              FormatFixed((double{decayed[i]} - v0) * 100 / std::fabs(unit), 0,
-                                          5) +
+                              FormatFixed((double{decayed[i]} - v0) * 100 / std::fabs(unit), 0, 5) +
                               "%");
   }
   lines.emplace_back();

@@ -1,3 +1,5 @@
+#include <array>
+
 #include "models/Format.h"
 #include "reports/PricingReports.h"
 #include "reports/ReportCells.h"
@@ -5,14 +7,30 @@
 
 namespace valquor {
 
+std::string TPricingReports::ImpliedLine(std::span<const int> columnDays) {
+  const TReportInputs& in = panel_.Inputs;
+  const bool strikeAxis = StrikeAxis();
+  std::string line = strikeAxis ? " Impl.f." : " Impl.p.";
+  for (const int days : columnDays) {
+    float cell = in.Forward;
+    if (!strikeAxis) {
+      cell = dispatch_.PresentOf(days, true, in.Forward);
+    } else if (!form_.MainForwardLock.Checked()) {
+      cell = dispatch_.ForwardOf(days, true, in.Price);
+    }
+    line += FormatCell(cell);
+  }
+  return line;
+}
+
 void TPricingReports::FairValueReport() {
   panel_.RefreshReportInputs();
   const int code = PositionCode();
   const TReportInputs& in = panel_.Inputs;
   const bool strikeAxis = StrikeAxis();
   const bool locked = form_.MainForwardLock.Checked();
-  const bool integration = dispatch_.FormulaKind >= kFormulaIntNormal &&
-                           dispatch_.FormulaKind <= kFormulaIntMedium;
+  const bool integration =
+      dispatch_.FormulaKind >= kFormulaIntNormal && dispatch_.FormulaKind <= kFormulaIntMedium;
 
   std::vector<std::string> lines;
   lines.push_back(" " + form_.PositionName.Text() + " - " +
@@ -20,17 +38,17 @@ void TPricingReports::FairValueReport() {
                                       strikeAxis ? TPositionAxis::Strike : TPositionAxis::Forward,
                                       in.Strike, in.StrikeStep, in.Forward));
   if (strikeAxis) {
-    lines.push_back((locked ? " Forward = " + form_.ForwardEdit.Text()
-                            : " Price = " + form_.PriceEdit.Text()) +
-                    "   Volatility = " + form_.VolEdit.Text());
+    lines.push_back(
+        (locked ? " Forward = " + form_.ForwardEdit.Text() : " Price = " + form_.PriceEdit.Text()) +
+        "   Volatility = " + form_.VolEdit.Text());
   } else {
-    lines.push_back(" Strike = " + form_.StrikeEdit.Text() + "   Volatility = " +
-                    form_.VolEdit.Text());
+    lines.push_back(" Strike = " + form_.StrikeEdit.Text() +
+                    "   Volatility = " + form_.VolEdit.Text());
   }
-  lines.push_back(" Formula = " + form_.Formula.Text() +
-                  (integration ? "   (Forward = " + form_.ForwardEdit.Text() + ")"
-                               : "   (Risk-free interest = drift = " +
-                                     form_.RiskFreeInterest.Text() + ")"));
+  lines.push_back(
+      " Formula = " + form_.Formula.Text() +
+      (integration ? "   (Forward = " + form_.ForwardEdit.Text() + ")"
+                   : "   (Risk-free interest = drift = " + form_.RiskFreeInterest.Text() + ")"));
   lines.emplace_back();
   lines.push_back(std::string(25, ' ') + "Trading days to expiration");
 
@@ -64,7 +82,7 @@ void TPricingReports::FairValueReport() {
 
   const float base = strikeAxis ? in.Strike : in.Forward;
   for (int row = 1; row <= kAxisRows; ++row) {
-    const float y = panel_.AxisValue(row, base);
+    const float y = detail::ToSingle(panel_.AxisValue(row, base), "row value");
     std::string line = (FormatFixed(y, 1, 7) + " ").substr(0, 8);
     for (int column = 1; column <= kDayColumns; ++column) {
       float first = 0;
@@ -89,18 +107,11 @@ void TPricingReports::FairValueReport() {
   lines.emplace_back();
   lines.push_back(rule);
 
-  std::string implied = strikeAxis ? " Impl.f." : " Impl.p.";
+  std::array<int, kDayColumns> columnDays{};
   for (int column = 1; column <= kDayColumns; ++column) {
-    const int days = panel_.ColumnDays(column);
-    float cell = in.Forward;
-    if (!strikeAxis) {
-      cell = dispatch_.PresentOf(days, true, in.Forward);
-    } else if (!locked) {
-      cell = dispatch_.ForwardOf(days, true, in.Price);
-    }
-    implied += FormatCell(cell);
+    columnDays[static_cast<std::size_t>(column - 1)] = panel_.ColumnDays(column);
   }
-  lines.push_back(implied);
+  lines.push_back(ImpliedLine(columnDays));
 
   detail::ReplaceLines(form_.RichEdit1, lines);
 }

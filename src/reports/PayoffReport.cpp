@@ -15,14 +15,15 @@ namespace {
 // The analysis looks at most this many trading days ahead (about five months).
 constexpr int kLongestHorizon = 110;
 
-// Calendar spreads: the far leg lies 22, 44 or 66 days beyond the near one.
-int CalendarMonths(int code, int first) {
-  return code >= first && code < first + 3 ? 22 * (code - first + 1) : 0;
+// Calendar spreads, whose far leg keeps its time value in the values table.
+enum class TCalendar { None, Call, CallCredit, Put };
+
+TCalendar CalendarKind(int code) {
+  if (code >= 7 && code <= 9) return TCalendar::Call;
+  if (code >= 10 && code <= 12) return TCalendar::CallCredit;
+  if (code >= 13 && code <= 15) return TCalendar::Put;
+  return TCalendar::None;
 }
-int CallCalendarMonths(int code) { return CalendarMonths(code, 7); }
-int CallCreditCalendarMonths(int code) { return CalendarMonths(code, 10); }
-int PutCalendarMonths(int code) { return CalendarMonths(code, 13); }
-bool IsCalendarSpread(int code) { return code >= 7 && code <= 15; }
 
 std::uint8_t AnalysisDistribution(const std::string& text) {
   if (text == "Normal distribution") return kNormalDistribution;
@@ -37,8 +38,7 @@ std::string ChanceCell(float chance) { return FormatDays(RoundToInt(chance * 100
 
 float TPricingReports::ColumnPremium(int days, int code) {
   const TReportInputs& in = panel_.Inputs;
-  const float underlying =
-      PriceIsInput() ? in.Price : dispatch_.PresentOf(days, true, in.Forward);
+  const float underlying = PriceIsInput() ? in.Price : dispatch_.PresentOf(days, true, in.Forward);
   float first = 0;
   float second = 0;
   return PositionValue(days, code, in.Strike, underlying, in.Volatility, first, second);
@@ -46,8 +46,13 @@ float TPricingReports::ColumnPremium(int days, int code) {
 
 void TPricingReports::BuildPayoffValues(const PayoffStats& stats) {
   const int intervals = std::min(form_.NumberOfIntervals.Value(), kMaxPayoffIntervals);
-  if (intervals < 0) return;
+  if (intervals < 1) return;  // no grid to value
   const int code = stats.PositionKind;
+  const TCalendar calendar = CalendarKind(code);
+  // The far leg lies 22, 44 or 66 days beyond the days being valued.
+  const int farDays = calendar == TCalendar::None
+                          ? 0
+                          : detail::AddDays(stats.Days, PositionLegs(code)[0].ExtraDays);
   const int days = stats.Days;
   const float strike = stats.Strike;
   const float trueVolatility = stats.TrueVol;
@@ -58,20 +63,22 @@ void TPricingReports::BuildPayoffValues(const PayoffStats& stats) {
   for (int k = 0; k <= intervals; ++k) {
     const float x = GridPrice(k, stats.Price, intervals);
     double value = 0;
-    if (const int months = CallCalendarMonths(code)) {
-      value = double{dispatch_.CallValue(detail::AddDays(days, months), first, strike, x,
-                                         volatility, second)} -
-              dispatch_.CallValue(days, first, strike, x, trueVolatility, second);
-    } else if (const int creditMonths = CallCreditCalendarMonths(code)) {
-      value = double{dispatch_.CallValue(detail::AddDays(days, creditMonths), first, strike,
-                                         x + step, volatility, second)} -
-              dispatch_.CallValue(days, first, strike, x, trueVolatility, second) - step;
-    } else if (const int putMonths = PutCalendarMonths(code)) {
-      value = double{dispatch_.PutValue(detail::AddDays(days, putMonths), first, strike, x,
-                                        volatility, second)} -
-              dispatch_.PutValue(days, first, strike, x, trueVolatility, second);
-    } else {
-      value = PositionValue(0, code, strike, x, trueVolatility, first, second);
+    switch (calendar) {
+      case TCalendar::Call:
+        value = double{dispatch_.CallValue(farDays, first, strike, x, volatility, second)} -
+                dispatch_.CallValue(days, first, strike, x, trueVolatility, second);
+        break;
+      case TCalendar::CallCredit:
+        value = double{dispatch_.CallValue(farDays, first, strike, x + step, volatility, second)} -
+                dispatch_.CallValue(days, first, strike, x, trueVolatility, second) - step;
+        break;
+      case TCalendar::Put:
+        value = double{dispatch_.PutValue(farDays, first, strike, x, volatility, second)} -
+                dispatch_.PutValue(days, first, strike, x, trueVolatility, second);
+        break;
+      case TCalendar::None:
+        value = PositionValue(0, code, strike, x, trueVolatility, first, second);
+        break;
     }
     payoffValues_[static_cast<std::size_t>(k)] = detail::ToSingle(value, "payoff value");
   }
@@ -86,8 +93,7 @@ void TPricingReports::PayoffAnalysisReport() {
         TMessageKind::Warning);
     return;
   }
-  in.StrikeStep =
-      form_.Steps.Text().empty() ? 10.0f : ParseNumber(form_.Steps.Text(), platform_);
+  in.StrikeStep = form_.Steps.Text().empty() ? 10.0f : ParseNumber(form_.Steps.Text(), platform_);
   const int code = PositionCode();
 
   // What the analysis cannot take is refused once, before anything is valued.
@@ -137,7 +143,7 @@ void TPricingReports::PayoffAnalysisReport() {
   // needed and again only when the days it was built for change.
   std::optional<int> tableDays;
   const auto ensureTable = [&](int days) {
-    if (tableDays && (*tableDays == days || !IsCalendarSpread(code))) return;
+    if (tableDays && (*tableDays == days || CalendarKind(code) == TCalendar::None)) return;
     stats.Days = days;
     BuildPayoffValues(stats);
     tableDays = days;
@@ -149,13 +155,14 @@ void TPricingReports::PayoffAnalysisReport() {
   for (int j = 0; j < kDayColumns; ++j) {
     const int days = columnDays[j];
     float premium = 0;
-    if (dispatch_.FormulaKind == kFormulaBlackScholes || dispatch_.FormulaKind == kFormulaBinomial) {
+    if (dispatch_.FormulaKind == kFormulaBlackScholes ||
+        dispatch_.FormulaKind == kFormulaBinomial) {
       premium = ColumnPremium(days, code);
     } else {
       float first = 0;
       float second = 0;
-      premium = PositionValue(days, code, in.Strike, columnForward[j], in.Volatility, first,
-                              second);
+      premium =
+          PositionValue(days, code, in.Strike, columnForward[j], in.Volatility, first, second);
     }
     stats.Row.EntryValue = detail::ToSingle(premium * adjustment, "premium");
     dispatch_.OptionInt1.Intervals = intervals;
@@ -180,10 +187,10 @@ void TPricingReports::PayoffAnalysisReport() {
   }
 
   std::vector<std::string> lines;
-  std::string heading = " " + form_.PositionName.Text() + " - " +
-                        PositionDescription(code, TPositionAxis::Forward, in.Strike,
-                                            in.StrikeStep, in.Forward) +
-                        " Impl.volatility = " + form_.VolEdit.Text();
+  std::string heading =
+      " " + form_.PositionName.Text() + " - " +
+      PositionDescription(code, TPositionAxis::Forward, in.Strike, in.StrikeStep, in.Forward) +
+      " Impl.volatility = " + form_.VolEdit.Text();
   heading += form_.MainForwardLock.Checked() ? "   Forward = " + form_.ForwardEdit.Text()
                                              : "   Price = " + form_.PriceEdit.Text();
   lines.push_back(heading);
@@ -201,18 +208,7 @@ void TPricingReports::PayoffAnalysisReport() {
     return line;
   };
   lines.push_back(statLine(" Premium", &PayoffRow::EntryValue, FormatCell));
-  const bool strikeAxis = StrikeAxis();
-  std::string implied = strikeAxis ? " Impl.f." : " Impl.p.";
-  for (const int d : columnDays) {
-    float cell = in.Forward;
-    if (!strikeAxis) {
-      cell = dispatch_.PresentOf(d, true, in.Forward);
-    } else if (!form_.MainForwardLock.Checked()) {
-      cell = dispatch_.ForwardOf(d, true, in.Price);
-    }
-    implied += FormatCell(cell);
-  }
-  lines.push_back(implied);
+  lines.push_back(ImpliedLine(columnDays));
   lines.emplace_back();
   lines.push_back(" Analysis assuming " + form_.AnalysisFormula.Text() +
                   "         True volatility = " + form_.TrueVolEdit.Text());
@@ -226,10 +222,10 @@ void TPricingReports::PayoffAnalysisReport() {
   lines.push_back(statLine(indent.c_str(), &PayoffRow::GainChance2, ChanceCell));
   lines.push_back(statLine(" P&L    ", &PayoffRow::Expected1, FormatStatCell));
   lines.push_back(statLine(indent.c_str(), &PayoffRow::Expected2, FormatStatCell));
-  lines.push_back(std::fabs(in.CostPerTrade) <= 0.0001
-                      ? " Cost per trade excluded"
-                      : std::string(" Total cost per trade = ").append(
-                            FormatFixed(in.CostPerTrade, 2)));
+  lines.push_back(
+      std::fabs(in.CostPerTrade) <= 0.0001
+          ? " Cost per trade excluded"
+          : std::string(" Total cost per trade = ").append(FormatFixed(in.CostPerTrade, 2)));
 
   detail::ReplaceLines(form_.RichEdit3, lines);
 }

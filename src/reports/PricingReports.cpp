@@ -69,8 +69,9 @@ float TPricingReports::PositionValue(int days, int code, float strike, float und
   double first = 0;
   double second = 0;
   for (const TLeg& leg : PositionLegs(code)) {
-    const float legStrike =
-        leg.StrikeShift > 0 ? strike + step : leg.StrikeShift < 0 ? strike - step : strike;
+    const float legStrike = leg.StrikeShift > 0   ? strike + step
+                            : leg.StrikeShift < 0 ? strike - step
+                                                  : strike;
     // The estimates stay untouched when the formula is unknown: they count as 0 then.
     float legFirst = 0;
     float legSecond = 0;

@@ -43,17 +43,35 @@ class TPricingReports {
   float PositionValue(int days, int code, float strike, float underlying, float volatility,
                       float& firstEstimate, float& secondEstimate);
 
-  void FairValueReport();           // RichEdit1
-  void DeltaReport();               // RichEdit2
-  void PayoffAnalysisReport();      // RichEdit3
-  void ProbabilitiesReport();       // RichEdit8
-  void AnalysisCalculatorReport();  // RichEdit10
+  // RichEdit1: the position's value over eleven strikes (or forwards) and the eleven day
+  // columns of the day step, both estimates for the integration formulas, and the implied
+  // forwards (or prices). Refreshes the report inputs first.
+  void FairValueReport();
+  // RichEdit2: premium, delta and the changes for price steps of 1 % of the strike, for days
+  // passing and for volatility changes, at Days1 days. A Days1 that is no whole number throws
+  // EConvertError and a negative one is refused with a message, both after the first line.
+  void DeltaReport();
+  // RichEdit3: premium, average gain and loss, chance of a gain and expected result of the
+  // position held for each column's days. Refuses with one message, the pane unchanged: a first
+  // column beyond 110 days, a day step outside the list, a true volatility or price not above 0,
+  // intervals outside 1 to 30000; a forward not above 0 also abandons the command (EAbort).
+  void PayoffAnalysisReport();
+  // RichEdit8: chances of the forward ending beyond levels 1 % (or 5 %) apart under normal,
+  // lognormal and medium distributions over CalcDays days. Nothing for CalcDays not above 0;
+  // throws EConvertError when it is no whole number; a forward not above 0 shows "Forward must
+  // be > 0" and abandons the command (EAbort).
+  void ProbabilitiesReport();
+  // RichEdit10: market and fair premiums of the call, the put and the position, with Black-
+  // Scholes or the binomial model whatever the Options page says (restored afterwards), and
+  // the chance of a gain. CalcDays rounding to 0 or less: "Trading days to expiration must be
+  // > 0"; a forward not above 0 as in ProbabilitiesReport. The pane is unchanged on refusal.
+  void AnalysisCalculatorReport();
 
   // The payoff values table for the request: entry k (0 to NumberOfIntervals) is the position's
   // value at the grid price GridPrice(k, stats.Price) when the request's days have passed; call
   // and put calendar spreads keep their far leg at the implied volatility, every other position
-  // is valued at expiration. Nothing for a negative number of intervals; intervals above
-  // kMaxPayoffIntervals are refused by the report before it gets here.
+  // is valued at expiration. Nothing for fewer than 1 interval; at most kMaxPayoffIntervals
+  // intervals are filled.
   void BuildPayoffValues(const PayoffStats& stats);
   // The values table as the last BuildPayoffValues left it (kMaxPayoffIntervals + 1 entries).
   [[nodiscard]] std::span<const float> PayoffValues() const { return payoffValues_; }
@@ -74,7 +92,10 @@ class TPricingReports {
   // One leg of a position: an option through the dispatch, or a share.
   [[nodiscard]] float LegValue(const TLeg& leg, int days, float strike, float underlying,
                                float volatility, float& firstEstimate, float& secondEstimate);
-  // Shows message and abandons the command unless forward is above 0.
+  // " Impl.f." and the forward implied by the price over each column's days (the locked
+  // forward itself), or on the forward axis " Impl.p." and the price implied by the forward.
+  [[nodiscard]] std::string ImpliedLine(std::span<const int> columnDays);
+  // Shows "Forward must be > 0" and abandons the command unless forward is above 0.
   void RequirePositiveForward(float forward);
 
   TFormPersonalControls& form_;

@@ -38,8 +38,8 @@ void TPricingReports::ProbabilitiesReport() {
   lines.emplace_back(" Probabilities based on normal/lognormal distribution");
   lines.push_back(" Volatility = " + FormatFixed(in.TrueVolatility, 1) +
                   "%   Trading days to expiration = " + daysText);
-  lines.push_back(" Sigma (standard deviation) for " + daysText + " days = " +
-                  FormatFixed(double{sigma} * in.Forward, 1) + " (1 days sigma = " +
+  lines.push_back(" Sigma (standard deviation) for " + daysText +
+                  " days = " + FormatFixed(double{sigma} * in.Forward, 1) + " (1 days sigma = " +
                   FormatFixed(0.01 * in.Forward * in.TrueVolatility / sqrtYear, 1) + ")");
   lines.emplace_back();
   lines.emplace_back("   Change     Forward                 Distribution");

@@ -395,7 +395,11 @@ void TcsPropertySaver::StoreProperties() {
   try {
     OpenStorage();
     if (OnStore) OnStore(*this);
+    // One replacement of the file for the whole store: quick, and a store that cannot be
+    // written leaves the previous file as it was rather than half old and half new.
+    iniFile_->BeginUpdate();
     StoreComponent(form_);
+    iniFile_->EndUpdate();
   } catch (const EIniFileException& e) {
     CloseStorage();
     platform_.ShowMessage(e.what(), TMessageKind::Error);

@@ -72,8 +72,8 @@ class TcsPropertySaver : public TComponent {
   // stored integer that does not convert shows "'<text>' is not a valid integer value" and
   // leaves that one property as it is; the others are restored.
   void LoadProperties();
-  // Stores every listed property with a non-empty text. A file that cannot be written shows
-  // "Unable to write to <path>" and ends the store; keys written before stay written.
+  // Stores every listed property with a non-empty text, in one replacement of the file. A file
+  // that cannot be written shows "Unable to write to <path>" and keeps its previous content.
   void StoreProperties();
 
   // The file the saver uses, AppName filled in as when the storage is opened.

@@ -73,7 +73,7 @@ void TVolatilityPages::ReadClipboardPrices() {
     }
     // The line visited first is index 1, the oldest close: unchecked, the clipboard's first
     // line is the newest close and the lines are visited from the last; checked, from the first.
-    const bool latestLast = form_.LatestFirst.Checked();
+    const bool fromFirstLine = form_.LatestFirst.Checked();
     const auto usable = [](const std::string& line) { return line.size() > 1; };
     const std::size_t closes =
         static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), usable));
@@ -85,8 +85,8 @@ void TVolatilityPages::ReadClipboardPrices() {
                             TMessageKind::Warning);
     }
     int r = 0;
-    for (std::size_t visited = 0; visited < lines.size(); ++visited) {
-      const std::string& line = lines[latestLast ? visited : lines.size() - 1 - visited];
+    for (std::size_t visited = 0; visited < lines.size() && r < kMaxPrices; ++visited) {
+      const std::string& line = lines[fromFirstLine ? visited : lines.size() - 1 - visited];
       if (!usable(line)) continue;
       if (skip > 0) {
         --skip;

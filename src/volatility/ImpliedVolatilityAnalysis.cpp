@@ -158,8 +158,8 @@ void TVolatilityPages::WriteAnalysisReport(int days, float price, float volatili
     forward = FormatFixed(dispatch_.ForwardOf(days, true, rounded), 2, 1);
   }
   form_.ForwardRes.SetText(forward);
-  pane.Add(" Implied forward = " + forward + "     (Risk-free interest = " +
-           form_.RiskFreeInterest.Text() + ")");
+  pane.Add(" Implied forward = " + forward +
+           "     (Risk-free interest = " + form_.RiskFreeInterest.Text() + ")");
   form_.VolRes.SetText(FormatFixed(volatility, 1, 4));
   pane.Add(" Av. implied vol = " + form_.VolRes.Text() + "%");
 
@@ -198,7 +198,8 @@ void TVolatilityPages::WriteAnalysisReport(int days, float price, float volatili
   };
   const auto money = [](double x) { return FormatFixed(x, 2, 9); };
   const auto percent = [](double x) { return FormatFixed(x, 0, 8) + "%"; };
-  const std::string columns = "             Call      Put        Call      Put        Call      Put";
+  const std::string columns =
+      "             Call      Put        Call      Put        Call      Put";
 
   pane.Add("");
   pane.Add("  Strike     Medium prices        Fair prices          Difference");
@@ -218,9 +219,9 @@ void TVolatilityPages::WriteAnalysisReport(int days, float price, float volatili
     if (!(Analysis.K[r] > 0)) continue;
     const float callVol = StrikeImplVol(false, days, Analysis.CM[r], price, Analysis.K[r]);
     const float putVol = StrikeImplVol(true, days, Analysis.PM[r], price, Analysis.K[r]);
-    pane.Add(strikeLabel(r) + percent(volatility) + percent(volatility) + "   " +
-             percent(callVol) + percent(putVol) + "   " +
-             percent(double{callVol} - volatility) + percent(double{putVol} - volatility));
+    pane.Add(strikeLabel(r) + percent(volatility) + percent(volatility) + "   " + percent(callVol) +
+             percent(putVol) + "   " + percent(double{callVol} - volatility) +
+             percent(double{putVol} - volatility));
   }
 }
 
@@ -246,7 +247,8 @@ void TVolatilityPages::BothLockedClick() {
 void TVolatilityPages::BtnSaveClick() {
   const TStringGrid& grid = form_.Grid;
   bool anyStrike = false;
-  for (int r = 1; r <= kStrikeRows; ++r) anyStrike = anyStrike || !grid.Cell(kStrikeColumn, r).empty();
+  for (int r = 1; r <= kStrikeRows; ++r)
+    anyStrike = anyStrike || !grid.Cell(kStrikeColumn, r).empty();
   if (!anyStrike) return;
   TIniProfile settings(SystemFolderFile(platform_));
   for (int r = 1; r <= kStrikeRows; ++r) {

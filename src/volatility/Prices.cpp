@@ -82,6 +82,10 @@ class TLineReader {
   bool failed_ = false;
 };
 
+// Record lines read at most: records of one day repeated without end would otherwise keep the
+// reader busy for as long as the file is large. No price file comes near it.
+constexpr long kMaxRecordLines = 1'000'000;
+
 struct TFileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -210,7 +214,11 @@ void TPrices::LoadFromFile(const std::string& path) {
 
   bool zeroOpen = false;
   int k = 1;
-  while (true) {
+  for (long lines = 1;; ++lines) {
+    if (lines > kMaxRecordLines) {
+      Status = kPricesTooMany;
+      return;
+    }
     const TLineReader::TRead read = reader.Next(line);
     if (read == TLineReader::TRead::End) break;
     if (read != TLineReader::TRead::Line) {

@@ -53,8 +53,9 @@ class TPrices {
 
   // Resets the series and reads it from a price file, setting Status (codes above). In the file
   // name "&" and "," are read as "_". Lines end in LF, CR LF or CR; a header or record line
-  // longer than kMaxPriceLineLength gives status 3 or 7; reading stops at 3000 records, so a
-  // file of any size is read in bounded memory and time. An unconvertible number shows
+  // longer than kMaxPriceLineLength gives status 3 or 7; reading stops at 3000 records (and at
+  // a million record lines, however many repeat a day: status 6), so a file of any size is read
+  // in bounded memory and time. An unconvertible number shows
   // "'StrToFloat' error22: <text>" and is stored as -999; a date before the previous record's
   // shows "<new date>  <previous date>   <record number>" (status 9). A header integer that is
   // not one throws EConvertError.

@@ -47,9 +47,9 @@ class TVolatilityPages {
   // HV using weekly data.
   // Compute: appends the weekly volatility of the closes in the grid to RichEdit9.
   void WeeklyBtnClick();
-  void Button3Click();  // Clear
-  void BitBtn2Click();  // every close one row down
-  void BitBtn3Click();  // every close one row up
+  void Button3Click();   // Clear
+  void BitBtn2Click();   // every close one row down
+  void BitBtn3Click();   // every close one row up
   void Button12Click();  // Save to a weekly data file
   void Button13Click();  // Load from a weekly data file
   // The closes from / to the EndOfWeek section of a profile file, key "Week-<row>"; a missing
@@ -80,15 +80,13 @@ class TVolatilityPages {
   [[nodiscard]] float SearchImplPrice(float volatility);
   // The whole-number volatility that one premium implies by itself: 10..200 in steps of 10,
   // then +-10 around the winner in steps of 0.5, rounded half to even; 0 when nothing fits.
-  [[nodiscard]] float StrikeImplVol(bool isPut, int days, float premium, float price,
-                                    float strike);
+  [[nodiscard]] float StrikeImplVol(bool isPut, int days, float premium, float price, float strike);
 
  private:
   // The sum over the table's rows of |model - market| (squared when asked) at a price and
   // volatility.
   [[nodiscard]] float TableError(float price, float volatility, bool squared);
-  [[nodiscard]] float ModelValue(bool isPut, int days, float strike, float price,
-                                 float volatility);
+  [[nodiscard]] float ModelValue(bool isPut, int days, float strike, float price, float volatility);
   void ReadAnalysisTable();
   void WriteAnalysisReport(int days, float price, float volatility, bool forwardLocked,
                            float typedForward);

@@ -56,8 +56,7 @@ void TVolatilityPages::WeeklyBtnClick() {
   const float divisor = previous > 0 ? previous : lastPositive;
   const float variance = sum / static_cast<float>(count);
   const float root52 = static_cast<float>(std::sqrt(52.0));
-  float volatility =
-      static_cast<float>(std::sqrt(double{variance}) * 100.0 * root52 / divisor);
+  float volatility = static_cast<float>(std::sqrt(double{variance}) * 100.0 * root52 / divisor);
   if (!std::isfinite(volatility)) {
     platform_.ShowMessage(kVolatilityRangeMessage, TMessageKind::Warning);
     volatility = 0;

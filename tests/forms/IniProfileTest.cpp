@@ -218,6 +218,25 @@ TEST_F(IniProfileTest, AFailedWriteThrowsAndLeavesNoPartialFile) {
   EXPECT_EQ(ReadFile(File("plain")), "x");
 }
 
+TEST_F(IniProfileTest, ABatchOfChangesIsWrittenAllOrNotAtAll) {
+  WriteFile(File("batch.ini"), "[A]\nK=1\n");
+  TIniProfile ini(File("batch.ini"));
+  ini.BeginUpdate();
+  ini.WriteString("A", "K", "2");
+  ini.WriteString("B", "K", "3");
+  ini.EraseSection("A");
+  EXPECT_EQ(ReadFile(File("batch.ini")), "[A]\nK=1\n");  // nothing written yet
+  ini.EndUpdate();
+  EXPECT_EQ(ReadFile(File("batch.ini")), "[B]\nK=3\n");
+
+  fs::create_directory(File("taken.ini"));
+  TIniProfile taken(File("taken.ini"));
+  taken.BeginUpdate();
+  taken.WriteString("A", "K", "v");
+  EXPECT_THROW(taken.EndUpdate(), EIniFileException);
+  EXPECT_EQ(EntryCount(), 2u);
+}
+
 TEST_F(IniProfileTest, WritesThroughASymbolicLinkReplaceItsTarget) {
   WriteFile(File("real.ini"), "[A]\nK=1\n");
   fs::create_symlink(File("real.ini"), File("link.ini"));

@@ -168,6 +168,18 @@ TEST(OptionCRRTest, FaultsInsideTheTreeReachTheCaller) {
   EXPECT_TRUE(platform.Messages.empty());
 }
 
+TEST(OptionCRRTest, PIsUsedAsItComesOutEvenOutsideZeroToOne) {
+  // sigma sqrt(dt) = 0.001 against a carry of 5 % over a one-step year: p is about 26, and the
+  // tree's put comes out negative.
+  const TreeCase c{false, kPut, 260, 100, 100, 0.1f, 0.05f, 0.05f, 1};
+  auto plain = std::make_unique<detail::TTreeWorkspace>();
+  const float literal = PlainValue(c, *plain);
+  ASSERT_LT(literal, 0.0f);
+  TScriptedPlatform platform;
+  TOptionCRR option(platform);
+  EXPECT_EQ(CrrValue(option, c), literal);
+}
+
 TEST(OptionCRRTest, ConvergesToBlackScholesWhenCarryEqualsTheRate) {
   TScriptedPlatform platform;
   TOptionCRR option(platform);

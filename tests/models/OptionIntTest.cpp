@@ -267,20 +267,6 @@ TEST(GridPriceTest, TenTimesThePriceAcrossTheIntervals) {
   EXPECT_THROW((void)GridPrice(400, 1e38f, 100), ArithmeticFault);
 }
 
-TEST(PayoffAtTest, InTheMoneyPartOnly) {
-  const struct {
-    bool IsPut;
-    float X, Strike, Expected;
-  } kCases[] = {
-      {kCall, 110, 100, 10}, {kCall, 100, 100, 0}, {kCall, 90, 100, 0},
-      {kPut, 90, 100, 10},   {kPut, 100, 100, 0},  {kPut, 110, 100, 0},
-  };
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(Message() << (c.IsPut ? "put" : "call") << " at " << c.X);
-    EXPECT_EQ(PayoffAt(c.IsPut, c.X, c.Strike), c.Expected);
-  }
-}
-
 // A position table over the grid built on `price` with `intervals` intervals.
 template <class Position>
 std::vector<float> PositionTable(int intervals, float price, Position&& value) {

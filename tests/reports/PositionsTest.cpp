@@ -33,8 +33,7 @@ TEST(PositionDescriptionTest, WritesTheLegsForEitherAxis) {
       {21, forward, 1000, 10, "(sell stock 1002.31)   "},
       {23, forward, 1000, 10, "(buy put 1000 and sell call 1000)   "},
       {24, forward, 1000, 10, "(buy stock 1000 & and buy 2 * put 1000)   "},
-      {26, strike, 1000, 10,
-       "(buy stock <strike> & and sell call <strike> & buy put <strike>)   "},
+      {26, strike, 1000, 10, "(buy stock <strike> & and sell call <strike> & buy put <strike>)   "},
       {27, forward, 1000, 10, "(buy call 1010.0 & sell 2 * call 1000 & buy call 990.0)   "},
       {28, strike, 1000, 5,
        "(sell call <strike> + 5.0 & buy 2 * call <strike> & sell call <strike> - 5.0)   "},
@@ -56,7 +55,10 @@ TEST_F(PositionTest, CodeIsThePlaceOfTheNameAndAnUnknownNameAbandons) {
   const struct {
     const char* Name;
     int Code;
-  } kKnown[] = {{"Call", 1}, {"Put", 4}, {"Call calendar spread**", 9}, {"Collars", 26},
+  } kKnown[] = {{"Call", 1},
+                {"Put", 4},
+                {"Call calendar spread**", 9},
+                {"Collars", 26},
                 {"Short butterfly", 28}};
   for (const auto& c : kKnown) {
     SCOPED_TRACE(c.Name);
@@ -81,11 +83,10 @@ TEST_F(PositionTest, ValueSumsTheLegsAtTheirStrikesAndDays) {
     int Code;
     double Expected;
   } kCases[] = {
-      {2, 4.6869},     {3, -5.4023},   {5, 4.5747},     {6, -5.2901},   {7, 11.1850},
-      {9, 27.4705},    {10, 5.7827},   {13, 8.6556},    {16, 44.2403},  {17, -44.2403},
-      {18, -23.2727},  {19, -20.9676}, {20, 1000},      {21, -1000},    {22, 2.3050},
-      {23, -2.3050},   {24, 1041.9353}, {25, 976.7273}, {26, 997.6950}, {27, 0.7154},
-      {28, -0.7154},
+      {2, 4.6869},    {3, -5.4023}, {5, 4.5747},   {6, -5.2901},   {7, 11.1850},    {9, 27.4705},
+      {10, 5.7827},   {13, 8.6556}, {16, 44.2403}, {17, -44.2403}, {18, -23.2727},  {19, -20.9676},
+      {20, 1000},     {21, -1000},  {22, 2.3050},  {23, -2.3050},  {24, 1041.9353}, {25, 976.7273},
+      {26, 997.6950}, {27, 0.7154}, {28, -0.7154},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Code);

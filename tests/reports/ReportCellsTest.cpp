@@ -1,10 +1,10 @@
-#include "reports/ReportCells.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <limits>
 #include <string>
+
+#include "reports/ReportCells.h"
 
 namespace valquor {
 namespace {
@@ -18,15 +18,13 @@ TEST(FormatCellTest, ChoosesDecimalsByMagnitudeAndCutsLongTexts) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
   const CellCase kCases[] = {
-      {0, "  0.00"},          {9.94f, "  9.94"},       {9.95f, "  9.95"},  // 9.95f lies below 9.95
-      {10, "  10.0"},         {999.4f, " 999.4"},      {999.5f, "  1000"},
-      {1000, "  1000"},       {-9.99f, " -9.99"},      {-10, " -10.0"},
-      {-999.9f, "-999.9"},    {-1000, " -1000"},       {-0.001f, " -0.00"},
-      {123456, "123456"},     {-99999, "-99999"},      {1234567, "234 "},
-      {12345678, "2345"},     {123456789, "234~"},     {-123456, "123 "},
-      {-1234567, "1234"},     {-12345678, "123~"},     {1e9f, kOverflowCell},
-      {-1e8f, kOverflowCell}, {3e38f, kOverflowCell},  {nan, kOverflowCell},
-      {inf, kOverflowCell},   {-inf, kOverflowCell},
+      {0, "  0.00"},        {9.94f, "  9.94"},      {9.95f, "  9.95"},  // 9.95f lies below 9.95
+      {10, "  10.0"},       {999.4f, " 999.4"},     {999.5f, "  1000"},     {1000, "  1000"},
+      {-9.99f, " -9.99"},   {-10, " -10.0"},        {-999.9f, "-999.9"},    {-1000, " -1000"},
+      {-0.001f, " -0.00"},  {123456, "123456"},     {-99999, "-99999"},     {1234567, "234 "},
+      {12345678, "2345"},   {123456789.0f, "234~"}, {-123456, "123 "},      {-1234567, "1234"},
+      {-12345678, "123~"},  {1e9f, kOverflowCell},  {-1e8f, kOverflowCell}, {3e38f, kOverflowCell},
+      {nan, kOverflowCell}, {inf, kOverflowCell},   {-inf, kOverflowCell},
   };
   for (const CellCase& c : kCases) {
     SCOPED_TRACE(c.Value);
@@ -42,9 +40,9 @@ TEST(FormatCellTest, OverflowCellReadsAsNoNumber) {
 
 TEST(FormatStatCellTest, UsesTheStatisticsThresholds) {
   const CellCase kCases[] = {
-      {0, "  0.00"},       {0.999f, "  1.00"},  {1, "   1.0"},     {49.94f, "  49.9"},
-      {49.96f, "  50.0"},  {50, "    50"},      {-0.5f, " -0.50"},  {-1, "  -1.0"},
-      {-49.9f, " -49.9"},  {-50, "   -50"},     {999999, "999999"}, {1234567, "234 "},
+      {0, "  0.00"},         {0.999f, "  1.00"}, {1, "   1.0"},      {49.94f, "  49.9"},
+      {49.96f, "  50.0"},    {50, "    50"},     {-0.5f, " -0.50"},  {-1, "  -1.0"},
+      {-49.9f, " -49.9"},    {-50, "   -50"},    {999999, "999999"}, {1234567, "234 "},
       {1e9f, kOverflowCell},
   };
   for (const CellCase& c : kCases) {
@@ -58,9 +56,15 @@ TEST(FormatDaysTest, PadsToFiveAndCutsLongTexts) {
     int Days;
     const char* Expected;
   } kCases[] = {
-      {0, "    0"},          {880, "  880"},         {-1, "   -1"},
-      {123456, "123456"},    {1234567, "234 "},      {12345678, "2345"},
-      {123456789, "234~"},   {-12345678, "123~"},    {1000000000, kOverflowDays},
+      {0, "    0"},
+      {880, "  880"},
+      {-1, "   -1"},
+      {123456, "123456"},
+      {1234567, "234 "},
+      {12345678, "2345"},
+      {123456789, "234~"},
+      {-12345678, "123~"},
+      {1000000000, kOverflowDays},
       {INT_MIN, kOverflowDays},
   };
   for (const auto& c : kCases) {
@@ -74,8 +78,13 @@ TEST(RoundToIntTest, RoundsTiesToEvenAndSaturates) {
     double Value;
     int Expected;
   } kCases[] = {
-      {2.5, 2},        {3.5, 4},        {-2.5, -2}, {0.4999, 0},
-      {1e20, INT_MAX}, {-1e20, INT_MIN}, {std::numeric_limits<double>::quiet_NaN(), 0},
+      {2.5, 2},
+      {3.5, 4},
+      {-2.5, -2},
+      {0.4999, 0},
+      {1e20, INT_MAX},
+      {-1e20, INT_MIN},
+      {std::numeric_limits<double>::quiet_NaN(), 0},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Value);

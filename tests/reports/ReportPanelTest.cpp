@@ -114,12 +114,14 @@ TEST_F(PanelFixture, RefreshSetsTheModelsFromTheOptionsPage) {
   EXPECT_EQ(dispatch.FormulaKind, kFormulaIntLognormal);
   EXPECT_EQ(dispatch.OptionInt1.Intervals, 2500);
 
-  form.PriceEdit.SetText("10oo");  // read twice: for the forward and for the snapshot
-  form.MainForwardLock.SetChecked(false);
+  // Read twice, for the forward and for the snapshot; the forward grown from -999 is negative.
+  form.PriceEdit.SetText("10oo");
   panel.RefreshReportInputs();
   EXPECT_EQ(platform.TakeMessages(),
-            (Messages{"'StrToFloat' error2: 10oo", "'StrToFloat' error2: 10oo"}));
+            (Messages{"'StrToFloat' error2: 10oo", "'StrToFloat' error2: 10oo",
+                      "Calculator cannot handle such a large difference ... forward is rest"}));
   EXPECT_FLOAT_EQ(panel.Inputs.Price, -999.0f);
+  EXPECT_EQ(form.ForwardEdit.Text(), "1000.00");
 }
 
 TEST_F(PanelFixture, LockRestylesTheTwoPriceFieldsAndClearResetsAdjust) {

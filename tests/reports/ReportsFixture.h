@@ -1,6 +1,6 @@
 #pragma once
-// The window's parts that the Pricing reports need, built without the shell, with the rates
-// copied into the models as start-up does.
+// The window's parts that the Pricing reports need, built without the shell, in the state
+// start-up leaves them: the rates copied into the models and the report inputs read.
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,10 @@ namespace valquor {
 
 class ReportsTest : public ::testing::Test {
  protected:
-  ReportsTest() { dispatch.RefreshModelRates(); }
+  ReportsTest() {
+    dispatch.RefreshModelRates();
+    panel.RefreshReportInputs();
+  }
 
   // Compute with the Fair value or the Analysis page in view.
   void ComputeFairValuePage() {

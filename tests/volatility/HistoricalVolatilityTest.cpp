@@ -1,5 +1,3 @@
-#include "volatility/HistoricalVolatility.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "VolatilityTestSupport.h"
+#include "volatility/HistoricalVolatility.h"
 
 namespace valquor {
 namespace {
@@ -79,13 +78,13 @@ TEST(WeeklyChange, CountsEachPercentStepCompounded) {
     float Tolerance;
   };
   const TCase cases[] = {
-      {100, 110, 9.5786f, 5e-5f},      // ln 1.1 / ln 1.01
-      {100, 90, -10.5886f, 5e-5f},     // ln 0.9 / ln 1.01
-      {100, 101, 1, 0},                // one step exactly
+      {100, 110, 9.5786f, 5e-5f},                 // ln 1.1 / ln 1.01
+      {100, 90, -10.5886f, 5e-5f},                // ln 0.9 / ln 1.01
+      {100, 101, 1, 0},                           // one step exactly
       {100, 100.00005f, 100.00005f - 100.0f, 0},  // below 0.0001 %: the plain difference
-      {0, 5, 5, 0},                    // no percentage of a zero close
+      {0, 5, 5, 0},                               // no percentage of a zero close
       {-999, 100, 1099, 0},
-      {100, 0, -100, 0},               // no logarithm of 0: the plain difference
+      {100, 0, -100, 0},  // no logarithm of 0: the plain difference
       {100, -5, -105, 0},
   };
   for (const TCase& c : cases) {
@@ -157,7 +156,7 @@ TEST(WeeklyVolatility, SmoothsTheSquaredWeeklyChanges) {
 
 TEST(FormatVolatility, WritesOneDecimalInFiveCharacters) {
   const std::pair<float, const char*> cases[] = {
-      {23.456f, " 23.5%"}, {5, "  5.0%"},   {-1, " -1.0%"},
+      {23.456f, " 23.5%"},  {5, "  5.0%"}, {-1, " -1.0%"},
       {1234.5f, "1234.5%"}, {0, "  0.0%"}, {std::numeric_limits<float>::infinity(), "  0.0%"},
   };
   for (const auto& [value, text] : cases) {
@@ -213,12 +212,23 @@ TEST(HistoricalVolatilityReports, FileReportOfOneCloseShowsNoMove) {
   voltest::WriteFile(path, "D;O;H;L;C;V;S;0;0;0;One\n20010305;100;100;100;100;1;0\n");
   window->Pages.ReadPriceFile(path.string());
   const std::vector<std::string> expected = {
-      " Historical volatility", " One", " Count = 1", "",
-      " 1 month using:",        "   1 day moves   =  0.0%", "   2 days moves  =  0.0%",
-      "   1 week moves  = -1.0%", "",
-      " 2 months using:",       "   1 day moves   =  0.0%", "   2 days moves  =  0.0%",
-      "   1 week moves  = -1.0%", "",
-      " 3 months using:",       "   1 day moves   =  0.0%", "   2 days moves  =  0.0%",
+      " Historical volatility",
+      " One",
+      " Count = 1",
+      "",
+      " 1 month using:",
+      "   1 day moves   =  0.0%",
+      "   2 days moves  =  0.0%",
+      "   1 week moves  = -1.0%",
+      "",
+      " 2 months using:",
+      "   1 day moves   =  0.0%",
+      "   2 days moves  =  0.0%",
+      "   1 week moves  = -1.0%",
+      "",
+      " 3 months using:",
+      "   1 day moves   =  0.0%",
+      "   2 days moves  =  0.0%",
       "   1 week moves  = -1.0%",
   };
   EXPECT_EQ(window->Form.RichEdit4.Lines(), expected);
@@ -328,24 +338,46 @@ TEST(HistoricalVolatilityReports, WritesTheClipboardReport) {
 TEST(HistoricalVolatilityReports, ReadsClosesFromClipboardLines) {
   struct TCase {
     const char* Label;
-    const char* Clipboard;
+    std::string Clipboard;
     bool LatestFirst;
     std::vector<float> Closes;  // Close[1..]; empty: no series read
     const char* PaneLine;       // the pane's first line
     std::vector<std::string> Messages;
   };
   const std::vector<TCase> cases = {
-      {"newest first", "100\n101\n102\n103\n", false, {103, 102, 101, 100},
-       " Historical volatility", {}},
-      {"oldest first", "100\n101\n102\n103\n", true, {100, 101, 102, 103},
-       " Historical volatility", {}},
-      {"carriage returns", "100\r101\r102\r103", true, {100, 101, 102, 103},
-       " Historical volatility", {}},
+      {"newest first",
+       "100\n101\n102\n103\n",
+       false,
+       {103, 102, 101, 100},
+       " Historical volatility",
+       {}},
+      {"oldest first",
+       "100\n101\n102\n103\n",
+       true,
+       {100, 101, 102, 103},
+       " Historical volatility",
+       {}},
+      {"carriage returns",
+       "100\r101\r102\r103",
+       true,
+       {100, 101, 102, 103},
+       " Historical volatility",
+       {}},
       {"three lines", "100\n101\n102\n", false, {}, "Unsufficient data in clipboard", {}},
       {"one line long enough", "1\n\n101.5\n2\n", true, {101.5f}, " Historical volatility", {}},
       {"no line long enough", "1\n\n2\n3\n", true, {}, "Could not read data in clipboard", {}},
-      {"blank, semicolon and tab", "101.5 2001-03-15\n101.5;x\n2001-03-15\t101.5\n55\n", true,
-       {101.5f, 101.5f, -999, 55}, " Historical volatility",
+      // Only the first 64 KiB of a line are read: here its zeros, not the 5 after them.
+      {"a line longer than 64 KiB",
+       std::string(kMaxPriceLineLength, '0') + "5\n1\n2\n33\n",
+       true,
+       {0, 33},
+       " Historical volatility",
+       {}},
+      {"blank, semicolon and tab",
+       "101.5 2001-03-15\n101.5;x\n2001-03-15\t101.5\n55\n",
+       true,
+       {101.5f, 101.5f, -999, 55},
+       " Historical volatility",
        {"'StrToFloat' error2: 2001-03-15\t101.5"}},
   };
   for (const TCase& c : cases) {

@@ -1,5 +1,3 @@
-#include "volatility/Prices.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "VolatilityTestSupport.h"
+#include "volatility/Prices.h"
 
 namespace valquor {
 namespace {
@@ -59,25 +58,30 @@ TEST(PricesLoadFromFile, GivesEachStatusOfItsFile) {
       {"three records", kHeader + Records(3), kPricesLoaded, 3},
       {"header longer than a line may be", "D;O;H;L;C;V;S;0;0;0;" + longLine + "\n",
        kPricesHeaderFailed, 0},
-      {"header of other columns", "D;O;H;L;C;V;X;0.01;1;2;Name\n" + Records(3),
-       kPricesBadHeader, 0},
-      {"header without its third ';'", "D;O;H;L;C;V;S;0.01;1\n" + Records(3), kPricesBadHeader,
+      {"header of other columns", "D;O;H;L;C;V;X;0.01;1;2;Name\n" + Records(3), kPricesBadHeader,
        0},
+      {"header without its third ';'", "D;O;H;L;C;V;S;0.01;1\n" + Records(3), kPricesBadHeader, 0},
       {"empty file", "", kPricesBadHeader, 0},
       {"header only", kHeader, kPricesNoCloses, 0},
-      {"one record with a close of 0.005", kHeader + Record(monday, "0.005"), kPricesNoCloses,
-       0},
+      {"one record with a close of 0.005", kHeader + Record(monday, "0.005"), kPricesNoCloses, 0},
       {"all closes zero", kHeader + Records(0) + Record(monday, "0") + Record(monday + 1, "0"),
        kPricesNoCloses, 2},
       {"3001 records", kHeader + Records(3001), kPricesTooMany, 3000},
-      {"an empty line after the 3000th record", kHeader + Records(3000) + "\r\n",
-       kPricesTooMany, 3000},
+      {"an empty line after the 3000th record", kHeader + Records(3000) + "\r\n", kPricesTooMany,
+       3000},
       {"exactly 3000 records", kHeader + Records(3000), kPricesLoaded, 3000},
+      {"a day repeated a million times",
+       kHeader + Records(1) +
+           [] {
+             std::string repeated;
+             for (int i = 0; i < 1'000'000; ++i) repeated += "20010305\n";
+             return repeated;
+           }(),
+       kPricesTooMany, 1},
       {"a record longer than a line may be",
-       kHeader + Records(2) + DateText(monday + 5) + ";" + longLine + "\n", kPricesReadFailed,
-       2},
-      {"a date before the one above",
-       kHeader + Record(monday + 1, "100") + Record(monday, "101"), kPricesDateOrder, 1},
+       kHeader + Records(2) + DateText(monday + 5) + ";" + longLine + "\n", kPricesReadFailed, 2},
+      {"a date before the one above", kHeader + Record(monday + 1, "100") + Record(monday, "101"),
+       kPricesDateOrder, 1},
       {"a positive close with a zero open",
        kHeader + Records(2) + DateText(monday + 9) + ";0;101;99;100;1000;0\n" + Records(0),
        kPricesZeroOpen, 3},
@@ -85,16 +89,15 @@ TEST(PricesLoadFromFile, GivesEachStatusOfItsFile) {
        kPricesZeroOpen, 1},
       {"an open above the high", kHeader + DateText(monday) + ";11;10;9;10;1;0\n" + Records(0),
        kPricesOpenOutside, 1},
-      {"an open below the low", kHeader + DateText(monday) + ";8;10;9;10;1;0\n",
-       kPricesOpenOutside, 1},
+      {"an open below the low", kHeader + DateText(monday) + ";8;10;9;10;1;0\n", kPricesOpenOutside,
+       1},
       {"30 February", kHeader + "20010230;1;1;1;1;1;0\n", kPricesBadDate, 0},
       {"a date written with slashes", kHeader + "2001/03/15;1;1;1;1;1;0\n", kPricesBadDate, 0},
-      {"a date of four characters", kHeader + Records(1) + "2001;1;1;1;1;1;0\n",
-       kPricesBadDate, 1},
-      {"an open outside the range in 1899", kHeader + "18991231;11;10;9;10;1;0\n",
-       kPricesBadDate, 1},
-      {"an open outside the range in 2041", kHeader + "20410102;11;10;9;10;1;0\n",
-       kPricesBadDate, 1},
+      {"a date of four characters", kHeader + Records(1) + "2001;1;1;1;1;1;0\n", kPricesBadDate, 1},
+      {"an open outside the range in 1899", kHeader + "18991231;11;10;9;10;1;0\n", kPricesBadDate,
+       1},
+      {"an open outside the range in 2041", kHeader + "20410102;11;10;9;10;1;0\n", kPricesBadDate,
+       1},
   };
   for (const TStatusCase& c : cases) {
     SCOPED_TRACE(c.Label);
@@ -123,13 +126,16 @@ TEST(PricesLoadFromFile, LooksForTheFileWithAmpersandsAndCommasAsUnderscores) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Label);
     TLoad load;
-    if (c.Written != nullptr) WriteFile(load.Folder / c.Written, "D;O;H;L;C;V;S;0;0;0;\n" + Records(2));
+    if (c.Written != nullptr)
+      WriteFile(load.Folder / c.Written, "D;O;H;L;C;V;S;0;0;0;\n" + Records(2));
     const std::string asked = (load.Folder / c.Asked).string();
     load.Prices->LoadFromFile(asked);
     EXPECT_EQ(load.Prices->Status, c.Status);
     EXPECT_EQ(load.Prices->Symbol, c.Symbol);
     EXPECT_EQ(load.Prices->FileName, asked);
-    if (c.Status == kPricesLoaded) EXPECT_EQ(load.Prices->SeriesName, c.Symbol);
+    if (c.Status == kPricesLoaded) {
+      EXPECT_EQ(load.Prices->SeriesName, c.Symbol);
+    }
   }
 }
 
@@ -153,7 +159,10 @@ TEST(PricesLoadFromFile, ReadsTheHeaderFields) {
       {"integer kept modulo 256", "D;O;H;L;C;V;S;1,5;-2;258;Name; with ;", 1.5f, -2, 2,
        "Name; with ;"},
       {"no name: the symbol", "D;O;H;L;C;V;S;0;0;0;", 0, 0, 0, "PRICES"},
-      {"byte order mark", "\xEF\xBB\xBF" "D;O;H;L;C;V;S;0;0;7;Marked", 0, 0, 7, "Marked"},
+      {"byte order mark",
+       "\xEF\xBB\xBF"
+       "D;O;H;L;C;V;S;0;0;7;Marked",
+       0, 0, 7, "Marked"},
       {"separator not examined", "D;O;H;L;C;V;SX3;4;5;Other", 3, 4, 5, "Other"},
   };
   for (const TCase& c : cases) {
@@ -209,19 +218,25 @@ TEST(PricesLoadFromFile, ReadsTheSameSeriesWhateverTheLineEnds) {
 TEST(PricesLoadFromFile, ReadsRecordFieldsAroundTheirSemicolons) {
   struct TCase {
     const char* Label;
-    const char* Fields;  // after the date
+    const char* Fields;           // after the date
     std::vector<float> Expected;  // open, high, low, close, volume, S
     std::vector<std::string> Messages;
   };
   const TCase cases[] = {
-      {"example", "101.5;103;100.25;102.75;125000;0", {101.5f, 103, 100.25f, 102.75f, 125000, 0},
+      {"example",
+       "101.5;103;100.25;102.75;125000;0",
+       {101.5f, 103, 100.25f, 102.75f, 125000, 0},
        {}},
-      {"blanks around fields", " 101.5 ; 103;100.25 ;102.75;  125000 ;0 ",
-       {101.5f, 103, 100.25f, 102.75f, 125000, 0}, {}},
+      {"blanks around fields",
+       " 101.5 ; 103;100.25 ;102.75;  125000 ;0 ",
+       {101.5f, 103, 100.25f, 102.75f, 125000, 0},
+       {}},
       {"empty and '-' fields", "101;;-;100;7", {101, 0, 0, 100, 7, 0}, {}},
       {"decimal commas", "101,5;103;100;102,75", {101.5f, 103, 100, 102.75f, 0, 0}, {}},
-      {"a number that is none", "101;abc;100;101;1;0",
-       {101, -999, 100, 101, 1, 0}, {"'StrToFloat' error22: abc"}},
+      {"a number that is none",
+       "101;abc;100;101;1;0",
+       {101, -999, 100, 101, 1, 0},
+       {"'StrToFloat' error22: abc"}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Label);
@@ -230,7 +245,8 @@ TEST(PricesLoadFromFile, ReadsRecordFieldsAroundTheirSemicolons) {
     const TPrices& p = *load.Prices;
     ASSERT_EQ(p.Count, 1);
     EXPECT_EQ(p.Date[1], Day(2001, 3, 15));
-    const std::vector<float> got = {p.Open[1], p.High[1], p.Low[1], p.Close[1], p.Volume[1], p.S[1]};
+    const std::vector<float> got = {p.Open[1],  p.High[1],   p.Low[1],
+                                    p.Close[1], p.Volume[1], p.S[1]};
     EXPECT_EQ(got, c.Expected);
     EXPECT_EQ(load.Platform.Messages, c.Messages);
   }
@@ -260,8 +276,7 @@ TEST(PricesLoadFromFile, ShowsTheDatesOfARecordOutOfOrder) {
   const int monday = Day(2001, 3, 5);
   load.Load(kHeader + Record(monday, "100") + Record(monday + 2, "101") + Record(monday + 1, "99"));
   EXPECT_EQ(load.Prices->Status, kPricesDateOrder);
-  EXPECT_EQ(load.Platform.Messages,
-            std::vector<std::string>{"2001-03-06  2001-03-07   3"});
+  EXPECT_EQ(load.Platform.Messages, std::vector<std::string>{"2001-03-06  2001-03-07   3"});
   EXPECT_EQ(load.Prices->Count, 2);
 }
 

@@ -9,6 +9,8 @@
 namespace valquor {
 namespace {
 
+using voltest::TVolatilityWindow;
+
 void SetCloses(TVolatilityWindow& window, const std::vector<std::string>& closes) {
   for (int row = 1; row <= kWeekRows; ++row) {
     const std::size_t i = static_cast<std::size_t>(row - 1);
@@ -21,8 +23,6 @@ std::vector<std::string> Closes(const TVolatilityWindow& window) {
   for (int row = 1; row <= kWeekRows; ++row) closes.push_back(window.Form.WeeksGrid.Cell(1, row));
   return closes;
 }
-
-using voltest::TVolatilityWindow;
 
 TEST(WeeklyGrid, HasItsHeadingsAndWeekLabels) {
   const auto window = voltest::NewWindow();
@@ -56,7 +56,10 @@ TEST(WeeklyGrid, ComputeAppendsTheWeeklyVolatility) {
       {"one close", {"100"}, "", "", {}},
       // The last close typed is 0 or below: the last positive close above it divides.
       {"a last close of 0", {"100", "110", "0"}, "2", "44", {}},
-      {"a last close that is no number", {"100", "110", "", "abc"}, "2", "44",
+      {"a last close that is no number",
+       {"100", "110", "", "abc"},
+       "2",
+       "44",
        {"'StrToFloat' error2: abc"}},
       {"closes too large", {"1e38", "3e38"}, "2", "0", {kVolatilityRangeMessage}},
   };
@@ -68,10 +71,10 @@ TEST(WeeklyGrid, ComputeAppendsTheWeeklyVolatility) {
     window->Pages.WeeklyBtnClick();
     std::vector<std::string> expected = {"earlier"};
     if (*c.Count != '\0') {
-      expected.insert(expected.end(), {" Historical volatility",
-                                       " (Computing volatility using weekly data)",
-                                       std::string(" Count = ") + c.Count,
-                                       std::string(" Volatility = ") + c.Volatility + "%", ""});
+      expected.insert(expected.end(),
+                      {" Historical volatility", " (Computing volatility using weekly data)",
+                       std::string(" Count = ") + c.Count,
+                       std::string(" Volatility = ") + c.Volatility + "%", ""});
     }
     EXPECT_EQ(window->Form.RichEdit9.Lines(), expected);
     EXPECT_EQ(window->Platform.Messages, c.Messages);

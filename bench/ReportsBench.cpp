@@ -1,0 +1,76 @@
+// Whole computations of the Pricing page through the form model, as Compute runs them.
+
+#include <benchmark/benchmark.h>
+
+#include "forms/FormPersonalControls.h"
+#include "models/ModelDispatch.h"
+#include "models/ScriptedPlatform.h"
+#include "reports/PricingReports.h"
+#include "reports/ReportPanel.h"
+
+namespace valquor {
+namespace {
+
+// The window's parts the reports use, as start-up leaves them.
+struct TPricingPage {
+  TPricingPage() {
+    dispatch.RefreshModelRates();
+    panel.RefreshReportInputs();
+  }
+  TScriptedPlatform platform;
+  TFormPersonalControls form;
+  TOptionsPageInputs options{form};
+  TModelDispatch dispatch{platform, options};
+  TReportPanel panel{form, dispatch, platform};
+  TPricingReports reports{form, dispatch, platform, panel};
+};
+
+// Compute on the Fair value page: the fair value table (121 valuations) and the delta report.
+void BM_FairValuePage(benchmark::State& state, const char* formula, int style) {
+  TPricingPage page;
+  page.form.Formula.SetText(formula);
+  page.form.ExpirationStyle.SetItemIndex(style);
+  page.form.MainPageControl.SetActivePage(&page.form.TabPricing);
+  for (auto _ : state) {
+    page.reports.ComputeBtnClick();
+    benchmark::DoNotOptimize(page.form.RichEdit1.Lines().data());
+  }
+  if (!page.platform.Messages.empty()) state.SkipWithError("a report showed a message");
+}
+BENCHMARK_CAPTURE(BM_FairValuePage, BinomialAmerican300, "Cox-Ross-Rubenstein", 1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FairValuePage, BlackScholes, "Black-Scholes", 0)
+    ->Unit(benchmark::kMillisecond);
+
+// The payoff analysis at its defaults (day step 2, 1000 intervals) for a call calendar spread
+// with the binomial model: every column values both legs at the 1001 grid prices.
+void BM_PayoffCalendarBinomial(benchmark::State& state) {
+  TPricingPage page;
+  page.form.Formula.SetText("Cox-Ross-Rubenstein");
+  page.form.PositionName.SetText("Call calendar spread");
+  page.panel.RefreshReportInputs();
+  page.panel.Inputs.MaxDays = 10 * page.panel.DayStepFactor();
+  for (auto _ : state) {
+    page.reports.PayoffAnalysisReport();
+    benchmark::DoNotOptimize(page.form.RichEdit3.Lines().data());
+  }
+  if (!page.platform.Messages.empty()) state.SkipWithError("the report showed a message");
+}
+BENCHMARK(BM_PayoffCalendarBinomial)->Unit(benchmark::kMillisecond);
+
+// Compute on the Analysis page with the same settings: calculator, probabilities and payoff.
+void BM_AnalysisPageCalendarBinomial(benchmark::State& state) {
+  TPricingPage page;
+  page.form.Formula.SetText("Cox-Ross-Rubenstein");
+  page.form.PositionName.SetText("Call calendar spread");
+  page.form.MainPageControl.SetActivePage(&page.form.TabAnalysis);
+  for (auto _ : state) {
+    page.reports.ComputeBtnClick();
+    benchmark::DoNotOptimize(page.form.RichEdit3.Lines().data());
+  }
+  if (!page.platform.Messages.empty()) state.SkipWithError("a report showed a message");
+}
+BENCHMARK(BM_AnalysisPageCalendarBinomial)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace valquor

@@ -1,0 +1,654 @@
+// The whole program offscreen: the window model with its Qt view, driven as a user drives it.
+// Every control of the main window with its default, the Calculator priced by typing and
+// Enter, Copy, the report font, the dialogs, help, the layout at the first-start size, and the
+// window's place and size kept from one start to the next.
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QWhatsThis>
+#include <memory>
+
+#include "ModalHelper.h"
+#include "gui/HelpWindow.h"
+#include "gui/MainWindow.h"
+#include "gui/QtPlatform.h"
+#include "gui/SpinField.h"
+#include "gui/WizardDialog.h"
+#include "shell/FormPersonal.h"
+
+namespace valquor {
+namespace {
+
+using test::TModalCloser;
+
+// The program over a settings folder: the form model, the Qt platform (messages recorded,
+// with the cursor they were shown under) and the window.
+struct TApp {
+  std::vector<std::string> messages;
+  std::vector<bool> busyAtMessage;
+  TQtPlatform platform;
+  std::unique_ptr<TFormPersonal> form;
+  std::unique_ptr<TMainWindow> window;
+
+  explicit TApp(const QString& folder, const QString& manual = {})
+      : platform(folder.toStdString(), manual.toStdString()) {
+    platform.MessageSink = [this](const std::string& text, TMessageKind) {
+      messages.push_back(text);
+      busyAtMessage.push_back(QApplication::overrideCursor() != nullptr &&
+                              QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+    };
+    form = std::make_unique<TFormPersonal>(platform);
+    window = std::make_unique<TMainWindow>(
+        *form, form->FormWiz, form->FormWiz2,
+        [this](const std::function<void()>& handler) { form->RunHandler(handler); }, platform);
+  }
+  ~TApp() {
+    window.reset();
+    form.reset();
+  }
+  TApp(const TApp&) = delete;
+  TApp& operator=(const TApp&) = delete;
+
+  bool Start() {
+    window->Start();
+    if (!QTest::qWaitForWindowActive(window.get())) return false;
+    QCoreApplication::processEvents();
+    return form->StartupDone;
+  }
+  QWidget* Find(const TControl& control) const { return window->Binder().Find(control); }
+  template <class TWidget>
+  TWidget* Get(const TControl& control) const {
+    return qobject_cast<TWidget*>(Find(control));
+  }
+  QString LabelOf(TControl& control) const {
+    QLabel* label = window->Binder().Label(control);
+    return label == nullptr ? QString() : label->text().remove('&');
+  }
+  // Clicks the tabs that lead to a page, as the user does.
+  void ShowPage(TTabSheet& sheet) {
+    std::vector<TTabSheet*> path;
+    for (TControl* c = &sheet; c != nullptr; c = c->Parent()) {
+      if (auto* page = dynamic_cast<TTabSheet*>(c)) path.insert(path.begin(), page);
+    }
+    for (TTabSheet* page : path) {
+      auto* tabs = Get<QTabWidget>(*page->PageControl());
+      tabs->setCurrentWidget(Find(*page));
+    }
+  }
+  // Replaces the text of a field by typing.
+  void Type(TControl& control, const QString& text) {
+    QWidget* widget = Find(control);
+    widget->setFocus();
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) line->selectAll();
+    QTest::keyClicks(widget, text);
+  }
+};
+
+QString Items(const QComboBox* combo) {
+  QStringList items;
+  for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+  return items.join('|');
+}
+
+QString CheckedItem(const QGroupBox* group) {
+  for (const QRadioButton* button : group->findChildren<QRadioButton*>()) {
+    if (button->isChecked()) return button->text();
+  }
+  return {};
+}
+
+}  // namespace
+
+class TMainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void cleanupTestCase();
+  void EveryControlShowsItsDefault_data();
+  void EveryControlShowsItsDefault();
+  void PagesStartWhereTheProgramStarts();
+  void TheCalculatorPricesAnOptionOnEnter();
+  void TheCalculatorRefusesTheShippedDefaults();
+  void CopyPutsTheReportInViewOnTheClipboard();
+  void ANewReportFontClearsAndRestylesThePanes();
+  void TheDialogButtonsOpenModelessDialogs();
+  void HelpOpensTheManualAndWhatsThisMode();
+  void TheBusyCursorShowsWhileComputingOnly();
+  void EveryPanelControlFitsTheFirstSize();
+  void ReportPanesTakeTheSpareRoom();
+  void PlaceAndSizeComeBackAtTheNextStart();
+
+ private:
+  QTemporaryDir firstFolder_;
+  std::unique_ptr<TApp> first_;  // a first start, for the defaults
+};
+
+void TMainWindowTest::initTestCase() {
+  first_ = std::make_unique<TApp>(firstFolder_.path());
+  QVERIFY(first_->Start());
+  QVERIFY(first_->messages.empty());
+}
+
+void TMainWindowTest::cleanupTestCase() { first_.reset(); }
+
+void TMainWindowTest::EveryControlShowsItsDefault_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<QString>("label");  // the label beside it, caption or group title
+  QTest::addColumn<QString>("value");  // text, state, chosen item, or size
+  auto row = [](const char* name, const char* kind, const char* label, const char* value) {
+    QTest::newRow(name) << name << kind << label << value;
+  };
+  // Pricing panel.
+  row("StrikeEdit", "edit", "Strike", "1000");
+  row("DaysCombo", "list", "Daysteps", "2");
+  row("Steps", "list", "Steps", "10");
+  row("VolEdit", "edit", "Volatility", "20");
+  row("PriceEdit", "edit", "Price", "1000");
+  row("YAxis", "list", "Y-axis", "Strike");
+  row("PositionName", "list", "Position", "Call");
+  row("ForwardEdit", "edit", "Forward", "1000");
+  row("MainForwardLock", "check", "Lock", "off");
+  row("ComputeBtn", "button", "Compute", "");
+  row("CopyBtn", "button", "Copy", "");
+  row("SpeedButton1", "picture", "Help", "");
+  row("HelpContext", "picture", "What's this?", "");
+  // Pricing sub-pages.
+  row("RichEdit1", "pane", "", "nowrap");
+  row("Days1", "edit", "Trading days to expiration", "20");
+  row("RichEdit2", "pane", "", "wrap");
+  row("CalcDays", "edit", "Trading days to expiration", "20");
+  row("TrueVolEdit", "edit", "True volatility", "20");
+  row("UseCustomInput", "check", "Use custom input", "off");
+  row("Call3", "edit", "Call", "0 disabled");
+  row("Put3", "edit", "Put", "0 disabled");
+  row("SumDividends", "edit", "Sum dividends before expiration", "0");
+  row("RichEdit10", "pane", "", "wrap");
+  row("MoreInt", "check", "Wide intervals", "off");
+  row("RichEdit8", "pane", "", "wrap");
+  row("Adjust", "spin", "Adjust", "0");
+  row("Button7", "button", "Clear", "");
+  row("AnalysisFormula", "list", "Assuming", "Normal distribution");
+  row("CostPerTrade", "edit", "Total cost per trade", "0");
+  row("RichEdit3", "pane", "", "nowrap");
+  // Volatility.
+  row("ClipBoardBtn", "button", "Read clipboard", "");
+  row("Button1", "button", "Read textfile", "");
+  row("Button4", "button", "Copy", "");
+  row("LatestFirst", "check", "LatestFirst", "off");
+  row("RichEdit4", "pane", "", "wrap");
+  row("WeeksGrid", "grid", "", "2x14");
+  row("WeeklyBtn", "button", "Compute", "");
+  row("Button3", "button", "Clear", "");
+  row("Button2", "button", "Copy", "");
+  row("BitBtn2", "button", "Down", "");
+  row("BitBtn3", "button", "Up", "");
+  row("Button12", "button", "Save", "");
+  row("Button13", "button", "Load", "");
+  row("RichEdit9", "pane", "", "wrap");
+  row("Strike7", "edit", "Strike", "0");
+  row("Price7", "edit", "Current price", "0");
+  row("Premium7", "edit", "Premium", "0");
+  row("Riskfree7", "edit", "Risk-free interest", "0.05");
+  row("Days7", "edit", "Days to expiration", "0");
+  row("OptionType7", "radio", "Option type", "Call");
+  row("DaysOption7", "radio", "Day counting", "Trading days");
+  row("Button8", "button", "Compute", "");
+  row("Edit6", "output", "Implied volatility", "0");
+  row("Grid", "grid", "", "4x6");
+  row("DaysEdit", "edit", "Trading days to expiration", "0");  // no system file: the grid load
+  row("ForwardRes", "edit", "Implied forward", "100");
+  row("VolRes", "edit", "Av. implied vol", "45.4");
+  row("Locked", "check", "Lock", "off");
+  row("BothLocked", "check", "Lock both", "off");
+  row("DevLabel", "text", "StdDev", "0");
+  row("VolAnalysis", "button", "Compute", "");
+  row("BtnCopy2", "button", "Copy", "");
+  row("RichEdit6", "pane", "", "nowrap");
+  // Calculator.
+  row("Strike9", "edit", "Strike", "0");
+  row("Price9", "edit", "Current price", "0");
+  row("Vol9", "edit", "Volatility", "0");
+  row("RiskFree9", "edit", "Risk-free interest", "0.05");
+  row("CostofCarry9", "edit", "Cost of carry**", "0.05");
+  row("Days9", "edit", "Days to expiration", "0");
+  row("OptionType9", "radio", "Option type", "Call");
+  row("DaysOption", "radio", "Day counting", "Trading days");
+  row("Button9", "button", "Compute", "");
+  row("Label43", "text", "Formula", "-");
+  row("Label45", "text", "Option type", "(?)");
+  row("Edit8", "output", "Premium", "0");
+  row("Edit3", "output", "P(gain)", "0");
+  row("CarryNote", "text", "", "** Cox-ross-rubenstein only");
+  row("OverUnderCaption", "text", "", "Overpricing/underpricing");
+  row("Button10", "button", "O/U Calculator", "");
+  row("Button11", "button", "Risk Calculator", "");
+  // Options: the group title stands for the label.
+  row("Formula", "list", "Formula", "Black-Scholes");
+  row("RiskFreeInterest", "edit", "Risk-free interest (drift)", "0.03");
+  row("RiskFreeNote", "text", "Risk-free interest (drift)",
+      "Black-Scholes/ Cox-Ross-Rubenstein only");
+  row("ExpirationStyle", "radio", "Expiration style (Cox-Ross-Rubenstein)", "European");
+  row("NumberOfSteps", "spin", "Number of steps", "300");
+  row("StepsNote", "text", "Number of steps", "Used by Cox-Ross-Rubinstein");
+  row("NumberOfIntervals", "spin", "Number of intervals", "1000");
+  row("IntervalsNote", "text", "Number of intervals", "Used by payoff analysis");
+  row("CostOfCarry", "edit", "Cost of carry", "0.03");
+  row("CarryGroupNote", "text", "Cost of carry", "Used by Cox,-Ross- Rubenstein only");
+  row("StartDate", "date", "Start date", "today");
+  row("EndDate", "date", "End date", "today+30");
+  row("UseTradingDays", "check", "Use trading days", "on");
+  row("Button5", "button", "Compute", "");
+  row("CompDays", "text", "Days", "0");
+  row("Button6", "button", "Change", "");
+  // About.
+  row("ProductLabel", "text", "", "Valquor");
+  row("VersionLabel", "text", "", "Version 2.3");
+}
+
+void TMainWindowTest::EveryControlShowsItsDefault() {
+  QFETCH(QString, name);
+  QFETCH(QString, kind);
+  QFETCH(QString, label);
+  QFETCH(QString, value);
+  TApp& app = *first_;
+  auto* control = dynamic_cast<TControl*>(app.form->FindComponent(name.toStdString()));
+  QVERIFY(control != nullptr);
+  QWidget* widget = app.window->findChild<QWidget*>(name);
+  QVERIFY(widget != nullptr);
+  QCOMPARE(widget, app.Find(*control));
+  // "What's this?" help on the field and on its label.
+  QCOMPARE(widget->whatsThis(), QString::fromStdString(control->WhatsThis));
+  if (kind != "text") QVERIFY2(!control->WhatsThis.empty(), "no help text");
+  if (QLabel* label = app.window->Binder().Label(*control)) {
+    QCOMPARE(label->whatsThis(), widget->whatsThis());
+  }
+  // The label beside it, or for the Options page the title of its group.
+  QString beside = app.LabelOf(*control);
+  auto* group = qobject_cast<QGroupBox*>(widget->parentWidget());
+  if (beside.isEmpty() && group != nullptr) beside = group->title();
+
+  if (kind == "edit" || kind == "output") {
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    QVERIFY(edit != nullptr);
+    const bool disabled = value.endsWith(" disabled");
+    QCOMPARE(edit->text(), disabled ? value.section(' ', 0, 0) : value);
+    QCOMPARE(edit->isEnabled(), !disabled);
+    QCOMPARE(edit->isReadOnly(), kind == "output");
+    QCOMPARE(beside, label);
+  } else if (kind == "list") {
+    auto* list = qobject_cast<QComboBox*>(widget);
+    QVERIFY(list != nullptr);
+    QVERIFY(list->isEditable());
+    QCOMPARE(list->currentText(), value);
+    QCOMPARE(beside, label);
+  } else if (kind == "check") {
+    auto* box = qobject_cast<QCheckBox*>(widget);
+    QVERIFY(box != nullptr);
+    QCOMPARE(box->text(), label);
+    QCOMPARE(box->isChecked(), value == "on");
+  } else if (kind == "radio") {
+    auto* radios = qobject_cast<QGroupBox*>(widget);
+    QVERIFY(radios != nullptr);
+    QCOMPARE(radios->title(), label);
+    QCOMPARE(CheckedItem(radios), value);
+  } else if (kind == "spin") {
+    auto* spin = qobject_cast<TSpinField*>(widget);
+    QVERIFY(spin != nullptr);
+    QCOMPARE(spin->text(), value);
+    QCOMPARE(beside, label);
+  } else if (kind == "date") {
+    auto* date = qobject_cast<QDateEdit*>(widget);
+    QVERIFY(date != nullptr);
+    const QDate today = QDate::currentDate();
+    QCOMPARE(date->date(), value == "today" ? today : today.addDays(30));
+    QCOMPARE(beside, label);
+  } else if (kind == "text") {
+    auto* text = qobject_cast<QLabel*>(widget);
+    QVERIFY(text != nullptr);
+    QCOMPARE(text->text(), value);
+    QCOMPARE(beside, label);
+  } else if (kind == "button") {
+    auto* button = qobject_cast<QPushButton*>(widget);
+    QVERIFY(button != nullptr);
+    QCOMPARE(button->text(), label);
+  } else if (kind == "picture") {
+    auto* button = qobject_cast<QToolButton*>(widget);
+    QVERIFY(button != nullptr);
+    QCOMPARE(button->toolTip(), label);
+  } else if (kind == "pane") {
+    auto* pane = qobject_cast<QPlainTextEdit*>(widget);
+    QVERIFY(pane != nullptr);
+    QVERIFY(pane->isReadOnly());
+    QCOMPARE(pane->toPlainText(), QString());
+    QCOMPARE(pane->lineWrapMode() == QPlainTextEdit::NoWrap, value == "nowrap");
+    QVERIFY(QFontInfo(pane->font()).fixedPitch());
+  } else if (kind == "grid") {
+    auto* grid = qobject_cast<QTableWidget*>(widget);
+    QVERIFY(grid != nullptr);
+    QCOMPARE(QString("%1x%2").arg(grid->columnCount()).arg(grid->rowCount()), value);
+  } else {
+    QFAIL("unknown kind");
+  }
+}
+
+void TMainWindowTest::PagesStartWhereTheProgramStarts() {
+  TApp& app = *first_;
+  QCOMPARE(app.window->windowTitle(), QString("Valquor"));
+  struct TPages {
+    TPageControl* Control;
+    QStringList Captions;
+    QString Current;
+  };
+  const TPages pages[] = {
+      {&app.form->PageControl1,
+       {"Pricing", "Volatility", "Calculator", "Options", "About"},
+       "Pricing"},
+      // A first start without a remembered sub-page shows Analysis.
+      {&app.form->MainPageControl, {"Fair value", "Delta", "Analysis"}, "Analysis"},
+      {&app.form->PageControl3, {"Calculator", "Probabilities", "Payoff"}, "Payoff"},
+      {&app.form->PageControl2,
+       {"HV using daily data", "HV using weekly data", "IV Calculator", "Implied volatility"},
+       "Implied volatility"},
+  };
+  for (const TPages& p : pages) {
+    auto* tabs = app.Get<QTabWidget>(*p.Control);
+    QVERIFY(tabs != nullptr);
+    QStringList captions;
+    for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
+    QCOMPARE(captions, p.Captions);
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), p.Current);
+  }
+  QCOMPARE(Items(app.Get<QComboBox>(app.form->DaysCombo)),
+           QString("1|2|2*|5|5*|10|11|11*|22|44|44*|65"));
+  QCOMPARE(Items(app.Get<QComboBox>(app.form->Steps)), QString("1|2|2.5|5|7.5|10|15|20|30|50"));
+  QCOMPARE(Items(app.Get<QComboBox>(app.form->YAxis)), QString("Strike|Forward"));
+  QCOMPARE(Items(app.Get<QComboBox>(app.form->AnalysisFormula)),
+           QString("Lognormal distribution|Normal distribution|Medium normal/lognormal"));
+  QCOMPARE(Items(app.Get<QComboBox>(app.form->Formula)),
+           QString("Black-Scholes|Cox-Ross-Rubenstein"));
+  auto* positions = app.Get<QComboBox>(app.form->PositionName);
+  QCOMPARE(positions->count(), 28);
+  QCOMPARE(positions->itemText(27), QString("Short butterfly"));
+  QCOMPARE(positions->maxVisibleItems(), 25);
+  QCOMPARE(app.Get<QComboBox>(app.form->DaysCombo)->maxVisibleItems(), 15);
+  // The About page: the name in large type and the version; nothing else to read there.
+  auto* product = app.Get<QLabel>(app.form->ProductLabel);
+  QVERIFY(product->font().pointSize() >= 2 * QApplication::font().pointSize());
+  QVERIFY(product->font().bold());
+  QCOMPARE(app.Find(app.form->TabSheet8)->findChildren<QLabel*>().size(), 2);
+}
+
+void TMainWindowTest::TheCalculatorPricesAnOptionOnEnter() {
+  QTemporaryDir folder;
+  TApp app(folder.path());
+  QVERIFY(app.Start());
+  app.ShowPage(app.form->TabSheet2);
+  QCOMPARE(app.form->PageControl1.ActivePage(), &app.form->TabSheet2);
+  app.Type(app.form->Strike9, "100");
+  app.Type(app.form->Price9, "100");
+  app.Type(app.form->Vol9, "20");
+  app.Type(app.form->Days9, "260");
+  QCOMPARE(app.Get<QLineEdit>(app.form->RiskFree9)->text(), QString("0.05"));
+  QTest::keyClick(app.Find(app.form->Days9), Qt::Key_Return);
+  QCOMPARE(app.Get<QLineEdit>(app.form->Edit8)->text(), QString("10.45"));
+  QCOMPARE(app.Get<QLineEdit>(app.form->Edit3)->text(), QString("33%"));
+  QCOMPARE(app.Get<QLabel>(app.form->Label43)->text(), QString("Black-Scholes"));
+  QCOMPARE(app.Get<QLabel>(app.form->Label45)->text(), QString("European"));
+  QVERIFY(app.messages.empty());
+  // The same with all days and 365 days: the same premium.
+  app.Get<QGroupBox>(app.form->DaysOption)->findChild<QRadioButton*>("DaysOption_1")->click();
+  app.Type(app.form->Days9, "365");
+  QTest::keyClick(app.Find(app.form->Days9), Qt::Key_Return);
+  QCOMPARE(app.Get<QLineEdit>(app.form->Edit8)->text(), QString("10.45"));
+  QVERIFY(app.messages.empty());
+  // A whole number that is not one stops with the conversion message.
+  app.Type(app.form->Days9, "1.5");
+  QTest::keyClick(app.Find(app.form->Days9), Qt::Key_Return);
+  QCOMPARE(app.messages, std::vector<std::string>{"'1.5' is not a valid integer value"});
+  QCOMPARE(app.Get<QLineEdit>(app.form->Edit8)->text(), QString("10.45"));
+  QVERIFY(QApplication::overrideCursor() == nullptr);
+}
+
+void TMainWindowTest::TheCalculatorRefusesTheShippedDefaults() {
+  QTemporaryDir folder;
+  TApp app(folder.path());
+  QVERIFY(app.Start());
+  app.ShowPage(app.form->TabSheet2);
+  app.Find(app.form->Button9)->setFocus();
+  QTest::keyClick(app.Find(app.form->Button9), Qt::Key_Space);
+  QCOMPARE(app.messages, std::vector<std::string>{"Strike input error"});
+  QCOMPARE(app.Get<QLineEdit>(app.form->Edit8)->text(), QString("0"));
+  QCOMPARE(app.Get<QLineEdit>(app.form->Edit3)->text(), QString("0"));
+  QCOMPARE(app.Get<QLabel>(app.form->Label43)->text(), QString("-"));
+}
+
+void TMainWindowTest::CopyPutsTheReportInViewOnTheClipboard() {
+  QTemporaryDir folder;
+  TApp app(folder.path());
+  QVERIFY(app.Start());
+  app.ShowPage(app.form->TabPricing);
+  app.Get<QPushButton>(app.form->ComputeBtn)->click();
+  const QString fair = app.Get<QPlainTextEdit>(app.form->RichEdit1)->toPlainText();
+  QVERIFY(fair.contains("Call"));
+  app.Get<QPushButton>(app.form->CopyBtn)->click();
+  QCOMPARE(QApplication::clipboard()->text(), fair + "\n");
+  // On the Payoff page the copy starts with an empty line and the heading.
+  app.ShowPage(app.form->TabPL);
+  app.Get<QPushButton>(app.form->CopyBtn)->click();
+  const QString payoff = app.Get<QPlainTextEdit>(app.form->RichEdit3)->toPlainText();
+  QCOMPARE(QApplication::clipboard()->text(),
+           "\n *** Analysis ***\n" + (payoff.isEmpty() ? QString() : payoff + "\n"));
+  QVERIFY(app.messages.empty());
+}
+
+void TMainWindowTest::ANewReportFontClearsAndRestylesThePanes() {
+  QTemporaryDir folder;
+  TApp app(folder.path());
+  QVERIFY(app.Start());
+  app.ShowPage(app.form->TabPricing);
+  app.Get<QPushButton>(app.form->ComputeBtn)->click();
+  QVERIFY(!app.Get<QPlainTextEdit>(app.form->RichEdit1)->toPlainText().isEmpty());
+  QVERIFY(!app.Get<QPlainTextEdit>(app.form->RichEdit2)->toPlainText().isEmpty());
+  app.platform.MessageSink = nullptr;  // the real dialogs from here on
+  app.ShowPage(app.form->TabSheet5);
+  TModalCloser closer([](QWidget* modal) {
+    auto* dialog = qobject_cast<QFontDialog*>(modal);
+    QVERIFY(dialog != nullptr);
+    dialog->setCurrentFont(QFont("DejaVu Sans Mono", 12));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  app.Get<QPushButton>(app.form->Button6)->click();
+  QCOMPARE(closer.Seen, 1);
+  for (TRichEdit* pane : app.form->ReportPanes()) {
+    auto* text = app.Get<QPlainTextEdit>(*pane);
+    QVERIFY2(text->toPlainText().isEmpty(), pane->Name().c_str());
+    QCOMPARE(QFontInfo(text->font()).family(), QString("DejaVu Sans Mono"));
+    QCOMPARE(text->font().pointSize(), 12);
+  }
+  // Cancelling changes nothing.
+  app.Get<QPushButton>(app.form->ComputeBtn)->click();
+  TModalCloser cancel([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+  app.Get<QPushButton>(app.form->Button6)->click();
+  QCOMPARE(cancel.Seen, 1);
+  QVERIFY(!app.Get<QPlainTextEdit>(app.form->RichEdit1)->toPlainText().isEmpty());
+}
+
+void TMainWindowTest::TheDialogButtonsOpenModelessDialogs() {
+  QTemporaryDir folder;
+  TApp app(folder.path());
+  QVERIFY(app.Start());
+  app.ShowPage(app.form->TabSheet2);
+  app.Get<QPushButton>(app.form->Button10)->click();
+  TWizardDialog& overUnder = app.window->OverUnderDialog();
+  QVERIFY(overUnder.isVisible());
+  QVERIFY(!overUnder.isModal());
+  QCOMPARE(overUnder.windowTitle(), QString("O/U Calculator"));
+  QVERIFY(app.window->isEnabled());
+  app.Get<QPushButton>(app.form->Button11)->click();
+  TWizardDialog& risk = app.window->RiskDialog();
+  QVERIFY(risk.isVisible());
+  QCOMPARE(risk.windowTitle(), QString("Risk Calculator"));
+  // The risk dialog opens on its Result page, where Enter computes.
+  risk.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&risk));
+  QTest::keyClick(&risk, Qt::Key_Return);
+  const QStringList expected = {"Call 100",
+                                "Trading days: 20",
+                                "Days in position: 2",
+                                "Formula: Black-Scholes",
+                                "Expiration type: Eurpean",
+                                "Price: 101",
+                                "Volatility: 100%",
+                                "Sigma: 8.86",
+                                "P(2*sigma down): 1.55%",
+                                "P(2*sigma up): 2.98%",
+                                "Premium: 5.00",
+                                "Fair price: 11.77",
+                                "New fair price if down: 3.51",
+                                "Money at risk: 1.49"};
+  auto* result = qobject_cast<QPlainTextEdit*>(risk.Binder().Find(app.form->FormWiz2.RichEdit1));
+  QCOMPARE(result->toPlainText(), expected.join('\n'));
+  // Escape closes it through its Close button; pressing the main window's button again shows
+  // it where it was.
+  QTest::keyClick(&risk, Qt::Key_Escape);
+  QVERIFY(!risk.isVisible());
+  QVERIFY(!app.form->FormWiz2.Visible());
+  const QPoint place = risk.pos();
+  app.Get<QPushButton>(app.form->Button11)->click();
+  QVERIFY(risk.isVisible());
+  QCOMPARE(risk.pos(), place);
+  QVERIFY(app.messages.empty());
+}
+
+void TMainWindowTest::HelpOpensTheManualAndWhatsThisMode() {
+  QTemporaryDir folder;
+  QTemporaryDir manual;
+  QFile index(manual.filePath("index.html"));
+  QVERIFY(index.open(QIODevice::WriteOnly));
+  index.write("<html><body><h1>Valquor manual</h1></body></html>");
+  index.close();
+  TApp app(folder.path(), manual.path());
+  QVERIFY(app.Start());
+  app.ShowPage(app.form->TabPricing);
+  app.Get<QToolButton>(app.form->SpeedButton1)->click();
+  THelpWindow* help = app.platform.HelpWindow();
+  QVERIFY(help != nullptr);
+  QVERIFY(help->isVisible());
+  QCOMPARE(help->Source(), QUrl::fromLocalFile(manual.filePath("index.html")));
+  QVERIFY(help->Browser()->toPlainText().contains("Valquor manual"));
+  app.Get<QToolButton>(app.form->HelpContext)->click();
+  QVERIFY(QWhatsThis::inWhatsThisMode());
+  QWhatsThis::leaveWhatsThisMode();
+  QVERIFY(app.messages.empty());
+}
+
+void TMainWindowTest::TheBusyCursorShowsWhileComputingOnly() {
+  QTemporaryDir folder;
+  TApp app(folder.path());
+  QVERIFY(app.Start());
+  app.ShowPage(app.form->TabPricing);
+  auto* position = app.Get<QComboBox>(app.form->PositionName);
+  position->lineEdit()->selectAll();
+  QTest::keyClicks(position->lineEdit(), "Nonsense");
+  app.Get<QPushButton>(app.form->ComputeBtn)->click();
+  QCOMPARE(app.messages, std::vector<std::string>{"Error: Not recognized: Nonsense"});
+  QCOMPARE(app.busyAtMessage, std::vector<bool>{true});
+  QVERIFY(QApplication::overrideCursor() == nullptr);
+  QCOMPARE(app.platform.BusyDepth(), 0);
+}
+
+void TMainWindowTest::EveryPanelControlFitsTheFirstSize() {
+  TApp& app = *first_;
+  app.ShowPage(app.form->TabPricing);
+  QCOMPARE(app.window->size(), QSize(645, 472));
+  QCOMPARE(app.window->minimumSize(), QSize(645, 472));
+  QVERIFY(app.window->minimumSizeHint().width() <= 645);
+  QVERIFY(app.window->minimumSizeHint().height() <= 472);
+  QCoreApplication::processEvents();
+  const std::vector<TControl*> panel = {
+      &app.form->StrikeEdit,   &app.form->DaysCombo,   &app.form->Steps,
+      &app.form->VolEdit,      &app.form->PriceEdit,   &app.form->YAxis,
+      &app.form->PositionName, &app.form->ForwardEdit, &app.form->MainForwardLock,
+      &app.form->ComputeBtn,   &app.form->CopyBtn,     &app.form->SpeedButton1,
+      &app.form->HelpContext};
+  std::vector<QWidget*> shown;
+  for (TControl* control : panel) {
+    shown.push_back(app.Find(*control));
+    if (QLabel* label = app.window->Binder().Label(*control)) shown.push_back(label);
+  }
+  const QRect client = app.window->rect();
+  for (QWidget* w : shown) {
+    const QString name = w->objectName();
+    QVERIFY2(w->isVisible(), qPrintable(name));
+    const QRect place(w->mapTo(app.window.get(), QPoint(0, 0)), w->size());
+    QVERIFY2(client.contains(place), qPrintable(name));
+    QVERIFY2(w->width() >= w->minimumSizeHint().width(), qPrintable(name));
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+      QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(name));
+    }
+    for (QWidget* other : shown) {
+      if (other == w) continue;
+      const QRect otherPlace(other->mapTo(app.window.get(), QPoint(0, 0)), other->size());
+      QVERIFY2(!place.intersects(otherPlace),
+               qPrintable(name + " overlaps " + other->objectName()));
+    }
+  }
+}
+
+void TMainWindowTest::ReportPanesTakeTheSpareRoom() {
+  QTemporaryDir folder;
+  TApp app(folder.path());
+  QVERIFY(app.Start());
+  app.ShowPage(app.form->TabPricing);
+  auto* pane = app.Get<QPlainTextEdit>(app.form->RichEdit1);
+  QCoreApplication::processEvents();
+  const QSize before = pane->size();
+  app.window->resize(645 + 120, 472 + 100);
+  QCoreApplication::processEvents();
+  QCOMPARE(pane->width(), before.width() + 120);
+  QCOMPARE(pane->height(), before.height() + 100);
+}
+
+void TMainWindowTest::PlaceAndSizeComeBackAtTheNextStart() {
+  QTemporaryDir folder;
+  {
+    TApp app(folder.path());
+    QVERIFY(app.Start());
+    QCOMPARE(app.window->size(), QSize(645, 472));
+    app.window->resize(760, 540);
+    app.window->move(30, 20);
+    app.Type(app.form->StrikeEdit, "1200");
+    QVERIFY(app.window->close());
+    QCOMPARE(app.form->Width, 760);
+    QVERIFY(app.messages.empty());
+  }
+  TApp again(folder.path());
+  QVERIFY(again.Start());
+  QCOMPARE(again.window->size(), QSize(760, 540));
+  QCOMPARE(again.window->pos(), QPoint(30, 20));
+  QCOMPARE(again.Get<QLineEdit>(again.form->StrikeEdit)->text(), QString("1200"));
+}
+
+}  // namespace valquor
+
+QTEST_MAIN(valquor::TMainWindowTest)
+#include "MainWindowTest.moc"

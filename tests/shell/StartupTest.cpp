@@ -1,0 +1,272 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "forms/SettingsFiles.h"
+#include "shell/FormTestSupport.h"
+
+namespace valquor {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class StartupTest : public ::testing::Test, protected TFormFixture {};
+
+// The 47 listed properties that the main window has, by section and key.
+const std::set<std::string> kMainWindowKeys = {
+    "FormPersonal/Height",
+    "FormPersonal/Left",
+    "FormPersonal/Top",
+    "FormPersonal/Width",
+    "FormPersonal\\AnalysisFormula/Text",
+    "FormPersonal\\CalcDays/Text",
+    "FormPersonal\\Call3/Text",
+    "FormPersonal\\CostOfCarry/Text",
+    "FormPersonal\\Days7/Text",
+    "FormPersonal\\Days9/Text",
+    "FormPersonal\\DaysEdit/Text",
+    "FormPersonal\\Formula/Text",
+    "FormPersonal\\ForwardEdit/Text",
+    "FormPersonal\\PositionName/Text",
+    "FormPersonal\\Premium7/Text",
+    "FormPersonal\\Price7/Text",
+    "FormPersonal\\Price9/Text",
+    "FormPersonal\\PriceEdit/Text",
+    "FormPersonal\\Put3/Text",
+    "FormPersonal\\Riskfree7/Text",
+    "FormPersonal\\RiskFree9/Text",
+    "FormPersonal\\RiskFreeInterest/Text",
+    "FormPersonal\\Steps/Text",
+    "FormPersonal\\Strike7/Text",
+    "FormPersonal\\Strike9/Text",
+    "FormPersonal\\StrikeEdit/Text",
+    "FormPersonal\\TrueVolEdit/Text",
+    "FormPersonal\\Vol9/Text",
+    "FormPersonal\\VolEdit/Text",
+    "FormPersonal\\YAxis/Text",
+    "FormPersonal\\Label43/Caption",
+    "FormPersonal\\Label45/Caption",
+    "FormPersonal\\BothLocked/Checked",
+    "FormPersonal\\Locked/Checked",
+    "FormPersonal\\MainForwardLock/Checked",
+    "FormPersonal\\UseCustomInput/Checked",
+    "FormPersonal\\UseTradingDays/Checked",
+    "FormPersonal\\DaysOption/ItemIndex",
+    "FormPersonal\\DaysOption7/ItemIndex",
+    "FormPersonal\\ExpirationStyle/ItemIndex",
+    "FormPersonal\\OptionType7/ItemIndex",
+    "FormPersonal\\NumberOfIntervals/Value",
+    "FormPersonal\\NumberOfSteps/Value",
+    "FormPersonal\\MainPageControl/TabPosition",
+    "FormPersonal\\PageControl1/TabPosition",
+    "FormPersonal\\PageControl2/TabPosition",
+    "FormPersonal\\PageControl3/TabPosition",
+};
+
+TEST_F(StartupTest, AFirstStartShowsTheLayoutDefaultsAndTheFirstCloseWritesThreeFiles) {
+  Platform.TodayValue = 46364;  // 2026-12-08
+  TFormPersonal& form = Start();
+  EXPECT_THAT(Platform.Messages, IsEmpty());
+  EXPECT_EQ(form.StrikeEdit.Text(), "1000");
+  EXPECT_TRUE(form.UseTradingDays.Checked());
+  EXPECT_EQ(form.RiskFreeInterest.Text(), "0.03");
+  EXPECT_EQ(form.PageControl1.ActivePage(), &form.TabSheet1);
+  EXPECT_EQ(form.MainPageControl.ActivePage(), &form.TabAnalysis);  // no stored sub-page
+  EXPECT_EQ(form.DaysEdit.Text(), "0");                             // the grid load found no file
+  EXPECT_EQ(form.RichEdit1.Font().Name, "Courier new");
+  EXPECT_EQ(form.RichEdit1.Font().Size, 10);
+  EXPECT_EQ(form.RichEdit3.Font().Name, "Courier new");
+  EXPECT_EQ(form.StartDate.Date(), 46364);
+  EXPECT_EQ(form.EndDate.Date(), 46394);
+  EXPECT_FLOAT_EQ(form.Option1.RiskFree, 0.03f);
+  EXPECT_EQ(form.PositionName.HelpContext(), 45);
+  EXPECT_TRUE(form.StartupDone);
+  EXPECT_FALSE(std::filesystem::exists(Folder.Path() / "valqor11.ini"));
+
+  Stop();
+  EXPECT_THAT(Platform.Messages, IsEmpty());
+  EXPECT_EQ(Keys("valqor11.ini"), kMainWindowKeys);
+  const TIniProfile saver(File("valqor11.ini"));
+  EXPECT_EQ(saver.ReadString("FormPersonal\\UseTradingDays", "Checked", ""), "TRUE");
+  EXPECT_EQ(saver.ReadString("FormPersonal\\RiskFreeInterest", "Text", ""), "0.03");
+  EXPECT_EQ(saver.ReadString("FormPersonal", "Height", ""), "472");
+  EXPECT_EQ(saver.ReadString("FormPersonal\\DaysEdit", "Text", ""), "0");
+  EXPECT_EQ(ReadText("valquor.ini"), "[System font]\nName=Courier new\nSize=10\n");
+  EXPECT_EQ(ReadText("system/valquor.ini"), "[System]\nCurrentTab=TabProfitLoss\n");
+  // The three files are distinct, and the program settings file keeps the whole name.
+  EXPECT_EQ(ProgramSettingsPath(Platform), File("valquor.ini"));
+  EXPECT_EQ(SystemFolderFile(Platform), File("system/valquor.ini"));
+}
+
+TEST_F(StartupTest, EveryListedFieldKeepsItsValueFromOneRunToTheNext) {
+  TFormPersonal& form = Start();
+  form.StrikeEdit.SetText("1050");
+  form.Formula.SetText("Cox-Ross-Rubenstein");
+  form.RiskFreeInterest.SetText("0.05");
+  form.UseTradingDays.SetChecked(false);
+  form.DaysOption.SetItemIndex(1);
+  form.ExpirationStyle.SetItemIndex(1);
+  form.NumberOfSteps.SetValue(450);
+  form.Strike9.SetText("95");
+  form.Label43.SetCaption("Cox-Ross-Rubenstein");
+  form.LatestFirst.SetChecked(true);  // not listed
+  form.Days1.SetText("30");           // not listed
+  form.MainPageControl.SetActivePage(&form.TabDelta);
+  form.Left = 120;
+  Stop();
+
+  TFormPersonal& again = Start();
+  EXPECT_THAT(Platform.Messages, IsEmpty());
+  EXPECT_EQ(again.StrikeEdit.Text(), "1050");
+  EXPECT_EQ(again.Formula.Text(), "Cox-Ross-Rubenstein");
+  EXPECT_EQ(again.RiskFreeInterest.Text(), "0.05");
+  EXPECT_FLOAT_EQ(again.Option1.RiskFree, 0.05f);  // the change handler ran
+  EXPECT_FALSE(again.UseTradingDays.Checked());
+  EXPECT_EQ(again.DaysOption.ItemIndex(), 1);
+  EXPECT_EQ(again.ExpirationStyle.ItemIndex(), 1);
+  EXPECT_EQ(again.NumberOfSteps.Value(), 450);
+  EXPECT_EQ(again.Strike9.Text(), "95");
+  EXPECT_EQ(again.Label43.Caption(), "Cox-Ross-Rubenstein");
+  EXPECT_FALSE(again.LatestFirst.Checked());
+  EXPECT_EQ(again.Days1.Text(), "20");
+  EXPECT_EQ(again.MainPageControl.ActivePage(), &again.TabDelta);
+  EXPECT_EQ(again.Left, 120);
+}
+
+TEST_F(StartupTest, TheStoredSubPageIsComparedExactly) {
+  struct Row {
+    const char* Stored;  // nullptr: no system-folder file
+    const char* Expected;
+  };
+  const Row rows[] = {{"TabPricing", "TabPricing"},     {"TabDelta", "TabDelta"},
+                      {"TabProfitLoss", "TabAnalysis"}, {"tabpricing", "TabAnalysis"},
+                      {"TabAnalysis", "TabAnalysis"},   {"", "TabAnalysis"},
+                      {nullptr, "TabAnalysis"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Stored != nullptr ? row.Stored : "(no file)");
+    std::filesystem::remove_all(Folder.Path() / "system");
+    if (row.Stored != nullptr) {
+      WriteText("system/valquor.ini", std::string("[System]\nCurrentTab=") + row.Stored + "\n");
+    }
+    const TFormPersonal& form = Start();
+    EXPECT_EQ(form.MainPageControl.ActivePage()->Name(), row.Expected);
+  }
+}
+
+TEST_F(StartupTest, TheSubPageInViewIsStoredByItsName) {
+  struct Row {
+    const char* Page;
+    const char* Stored;
+  };
+  const Row rows[] = {
+      {"TabPricing", "TabPricing"}, {"TabDelta", "TabDelta"}, {"TabAnalysis", "TabProfitLoss"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Page);
+    TFormPersonal& form = Start();
+    form.MainPageControl.SetActivePage(dynamic_cast<TTabSheet*>(form.FindComponent(row.Page)));
+    Stop();
+    EXPECT_EQ(TIniProfile(File("system/valquor.ini")).ReadString("System", "CurrentTab", ""),
+              row.Stored);
+  }
+}
+
+TEST_F(StartupTest, TheReportFontComesBackAtTheFirstActivationOnly) {
+  struct Row {
+    const char* Stored;
+    const char* Name;
+    int Size;
+  };
+  const Row rows[] = {
+      {"[System font]\nName=DejaVu Sans Mono\nSize=14\n", "DejaVu Sans Mono", 14},
+      {"[system font]\nname=Liberation Mono\n", "Liberation Mono", 10},
+      {"[System font]\nSize=abc\n", "Courier new", 10},
+      {"[System font]\nSize=0\n", "Courier new", 10},
+      {"[System font]\nSize=-3\n", "Courier new", 10},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Stored);
+    WriteText("valquor.ini", row.Stored);
+    Form = std::make_unique<TFormPersonal>(Platform);
+    TFormPersonal& form = *Form;
+    form.Show();
+    form.RichEdit2.Add("a report computed before the first activation");
+    form.Activate();
+    EXPECT_THAT(form.RichEdit2.Lines(), IsEmpty());
+    for (TRichEdit* pane : form.ReportPanes()) {
+      SCOPED_TRACE(pane->Name());
+      EXPECT_EQ(pane->Font().Name, row.Name);
+      EXPECT_EQ(pane->Font().Size, row.Size);
+    }
+    // Switching away and back reloads nothing.
+    form.RichEdit2.Add("line");
+    WriteText("valquor.ini", "[System font]\nName=Other\nSize=20\n");
+    form.Activate();
+    EXPECT_THAT(form.RichEdit2.Lines(), ElementsAre("line"));
+    EXPECT_EQ(form.RichEdit1.Font().Name, row.Name);
+    Form.reset();
+  }
+}
+
+TEST_F(StartupTest, AChosenFontIsStoredByNameAndSize) {
+  TFormPersonal& form = Start();
+  TFontSpec chosen;
+  chosen.Name = "Liberation Mono";
+  chosen.Size = 12;
+  chosen.Bold = true;
+  Platform.FontAnswers.push_back(chosen);
+  form.RichEdit1.Add("report");
+  form.RunHandler([&] { form.Button6.Click(); });
+  EXPECT_THAT(form.RichEdit1.Lines(), IsEmpty());
+  Stop();
+  EXPECT_EQ(ReadText("valquor.ini"), "[System font]\nName=Liberation Mono\nSize=12\n");
+  TFormPersonal& again = Start();
+  EXPECT_EQ(again.RichEdit6.Font().Name, "Liberation Mono");
+  EXPECT_FALSE(again.RichEdit6.Font().Bold);  // only name and size outlive the program
+}
+
+TEST_F(StartupTest, AStoredNumberThatDoesNotConvertCostsOnlyItsOwnField) {
+  WriteText("valqor11.ini",
+            "[FormPersonal\\ExpirationStyle]\nItemIndex=abc\n"
+            "[FormPersonal\\UseTradingDays]\nChecked=true\n"
+            "[FormPersonal\\NumberOfSteps]\nValue=450\n"
+            "[FormPersonal\\DaysOption]\nItemIndex=1\n"
+            "[FormPersonal\\StrikeEdit]\nText=1050\n");
+  TFormPersonal& form = Start();
+  EXPECT_THAT(Platform.Messages, ElementsAre("'abc' is not a valid integer value"));
+  EXPECT_EQ(form.ExpirationStyle.ItemIndex(), 0);
+  EXPECT_TRUE(form.UseTradingDays.Checked());  // "true" in lower case is not a Boolean text
+  EXPECT_EQ(form.NumberOfSteps.Value(), 450);  // fields after the bad one are restored
+  EXPECT_EQ(form.DaysOption.ItemIndex(), 1);
+  EXPECT_EQ(form.StrikeEdit.Text(), "1050");
+  Stop();
+  const TIniProfile saver(File("valqor11.ini"));
+  EXPECT_EQ(saver.ReadString("FormPersonal\\NumberOfSteps", "Value", ""), "450");
+  EXPECT_EQ(saver.ReadString("FormPersonal\\ExpirationStyle", "ItemIndex", ""), "0");
+}
+
+TEST_F(StartupTest, AnEmptiedFieldGetsItsStoredTextBack) {
+  TFormPersonal& form = Start();
+  form.StrikeEdit.SetText("1050");
+  Stop();
+  Start().StrikeEdit.SetText("");
+  Stop();
+  EXPECT_EQ(Start().StrikeEdit.Text(), "1050");
+}
+
+TEST_F(StartupTest, ClosingStoresTheFieldsFirstAndReportsEachUnwritableFileOnce) {
+  TFormPersonal& form = Start();
+  form.Grid.SetCell(1, 1, "100");  // makes the implied-volatility grid worth saving
+  // Every file's place is taken by a folder: nothing can be written.
+  std::filesystem::create_directories(File("valqor11.ini"));
+  std::filesystem::create_directories(File("valquor.ini"));
+  std::filesystem::create_directories(File("system/valquor.ini"));
+  form.RunHandler([&] { form.Close(); });
+  EXPECT_THAT(Platform.Messages,
+              ElementsAre("Unable to write to " + File("valqor11.ini").string(),
+                          "Unable to write to " + File("system/valquor.ini").string(),
+                          "Unable to write to " + File("valquor.ini").string()));
+  EXPECT_FALSE(form.Visible());  // the window closes all the same
+}
+
+}  // namespace
+}  // namespace valquor
