@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,7 +14,8 @@
 
 namespace {
 
-// A file of this process, in memory where the system offers a folder for it.
+// A file of this process, in memory where the system offers a folder for it; removed when the
+// process ends.
 const std::string& FilePath() {
   static const std::string path = [] {
     const std::filesystem::path shm = "/dev/shm";
@@ -20,6 +23,8 @@ const std::string& FilePath() {
         std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path();
     return (folder / ("valquor-fuzz-" + std::to_string(::getpid()) + ".txt")).string();
   }();
+  static const int removal = std::atexit([] { std::remove(FilePath().c_str()); });
+  (void)removal;
   return path;
 }
 

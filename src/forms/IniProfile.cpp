@@ -246,6 +246,8 @@ void TIniProfile::Save() const {
     target = std::filesystem::weakly_canonical(path_, ec);
     if (ec) target = path_;
   }
+  // A file the user may not write (marked read-only) stays as it is.
+  if (std::filesystem::exists(target, ec) && ::access(target.c_str(), W_OK) != 0) throw failure;
   if (target.has_parent_path()) {
     std::filesystem::create_directories(target.parent_path(), ec);
   }

@@ -70,12 +70,11 @@ TMainWindow::TMainWindow(TFormPersonalControls& form, TFormWizControls& overUnde
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
   layout->addWidget(W(form_.PageControl1, this), 1);
-  QWidget* pricing = BuildPricing(binder_->Widget(form_.TabSheet1));
+  BuildPricing(binder_->Widget(form_.TabSheet1));
   BuildVolatility(binder_->Widget(form_.TabSheet4));
   BuildCalculator(binder_->Widget(form_.TabSheet2));
   BuildOptions(binder_->Widget(form_.TabSheet5));
   BuildAbout(binder_->Widget(form_.TabSheet8));
-  (void)pricing;
 
   // The hidden buffers of the Copy buttons and the clipboard.
   W(form_.RichEdit7, this);
@@ -130,7 +129,7 @@ void TMainWindow::AddPair(QGridLayout* grid, int row, int pair, TControl& contro
   grid->addWidget(field, row, 2 * pair + 1);
 }
 
-QWidget* TMainWindow::BuildPricing(QWidget* page) {
+void TMainWindow::BuildPricing(QWidget* page) {
   auto* column = Column(page);
   auto* panel = new QWidget(page);
   panel->setObjectName("PricingPanel");
@@ -237,7 +236,6 @@ QWidget* TMainWindow::BuildPricing(QWidget* page) {
   payoffColumn->addLayout(payoffRow);
   payoffColumn->addLayout(Row({L(form_.CostPerTrade, payoff), cost}));
   payoffColumn->addWidget(W(form_.RichEdit3, payoff), 1);
-  return panel;
 }
 
 void TMainWindow::BuildVolatility(QWidget* page) {

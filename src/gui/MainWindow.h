@@ -56,7 +56,7 @@ class TMainWindow : public QWidget {
   QLabel* L(TControl& control, QWidget* parent);
   // A label and its field in row `row` of a grid, at column pair `pair`.
   void AddPair(QGridLayout* grid, int row, int pair, TControl& control, QWidget* parent);
-  QWidget* BuildPricing(QWidget* page);
+  void BuildPricing(QWidget* page);
   void BuildVolatility(QWidget* page);
   void BuildCalculator(QWidget* page);
   void BuildOptions(QWidget* page);
