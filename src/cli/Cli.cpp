@@ -13,6 +13,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "forms/SettingsFiles.h"
 #include "forms/Text.h"
 #include "models/Dates.h"
 #include "models/ScriptedPlatform.h"
@@ -28,16 +29,6 @@ class TUsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
-
-fs::path DefaultSettingsFolder() {
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
-    return fs::path(xdg) / "valquor";
-  }
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-    return fs::path(home) / ".config" / "valquor";
-  }
-  return fs::path(".config") / "valquor";
-}
 
 int LocalToday() {
   const std::time_t now = std::time(nullptr);

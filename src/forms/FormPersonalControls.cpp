@@ -83,7 +83,7 @@ TFormPersonalControls::TFormPersonalControls()
   Put3.SetEnabled(false);
   Call3.SetColor(clBtnFace);
   Put3.SetColor(clBtnFace);
-  SumDividends.LabelCaption = "Sum &dividends before expiration";
+  SumDividends.LabelCaption = "Sum dividends &before expiration";
   Adjust.LabelCaption = "&Adjust";
   AnalysisFormula.LabelCaption = "Assu&ming";
   CostPerTrade.LabelCaption = "Total &cost per trade";

@@ -1,8 +1,22 @@
 #include "forms/SettingsFiles.h"
 
+#include <cstdlib>
+
 #include "forms/Text.h"
 
 namespace valquor {
+
+std::filesystem::path DefaultSettingsFolder() {
+  // A relative $XDG_CONFIG_HOME is ignored, as the XDG base directory rules ask.
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME");
+      xdg != nullptr && std::filesystem::path(xdg).is_absolute()) {
+    return std::filesystem::path(xdg) / "valquor";
+  }
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+    return std::filesystem::path(home) / ".config" / "valquor";
+  }
+  return std::filesystem::path(".config") / "valquor";
+}
 
 std::filesystem::path ProgramFilePath(TPlatform& platform) {
   return platform.SettingsFolder() / kProgramFileName;

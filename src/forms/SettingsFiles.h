@@ -10,6 +10,11 @@
 
 namespace valquor {
 
+// The settings folder when none is given, shared by both programs: $XDG_CONFIG_HOME/valquor when
+// that variable holds an absolute path, else $HOME/.config/valquor, else .config/valquor below
+// the working folder.
+[[nodiscard]] std::filesystem::path DefaultSettingsFolder();
+
 // The name of the program file the settings files are named after.
 inline constexpr const char* kProgramFileName = "valquor";
 

@@ -6,40 +6,53 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <string_view>
 
 #include "gui/MainWindow.h"
 #include "gui/QtPlatform.h"
 #include "shell/FormPersonal.h"
 
 namespace valquor {
+namespace {
+
+constexpr const char* kUsage = R"(Usage: valquor [--settings-dir DIR] [Qt options]
+
+Valquor values stock and index options: the window with its pages and reports.
+
+Options:
+  --settings-dir DIR  the folder of the settings files, instead of $XDG_CONFIG_HOME/valquor
+                      (else ~/.config/valquor)
+  -h, --help          this text
+  -v, --version       the program's version
+Qt's own options (-platform, -style, -reverse ...) are accepted too.
+)";
+
+}  // namespace
 
 int RunValquor(int argc, char** argv) {
+  // Help and version need no display.
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (arg == "--version" || arg == "-v") {
+      std::puts("Valquor 2.3");
+      return 0;
+    }
+  }
+
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Valquor"));
   QApplication::setApplicationVersion(QStringLiteral("2.3"));
-
   QCommandLineParser parser;
-  parser.setApplicationDescription(
-      QStringLiteral("Valquor: option pricing for the private trader."));
-  parser.addHelpOption();
-  parser.addVersionOption();
-  const QCommandLineOption settingsDir(
-      QStringLiteral("settings-dir"),
-      QStringLiteral("The folder of the settings files, instead of $XDG_CONFIG_HOME/valquor "
-                     "(else ~/.config/valquor)."),
-      QStringLiteral("DIR"));
+  const QCommandLineOption settingsDir(QStringLiteral("settings-dir"), QString(),
+                                       QStringLiteral("DIR"));
   parser.addOption(settingsDir);
   if (!parser.parse(QApplication::arguments())) {
     std::fprintf(stderr, "valquor: %s (see --help)\n", qPrintable(parser.errorText()));
     return 2;
-  }
-  if (parser.isSet(QStringLiteral("help"))) {
-    std::fputs(qPrintable(parser.helpText()), stdout);
-    return 0;
-  }
-  if (parser.isSet(QStringLiteral("version"))) {
-    std::printf("Valquor 2.3\n");
-    return 0;
   }
   if (!parser.positionalArguments().isEmpty()) {
     std::fprintf(stderr, "valquor: unexpected argument '%s' (see --help)\n",

@@ -58,16 +58,6 @@ QString PatternsOf(const QString& patterns) {
 
 }  // namespace
 
-fs::path DefaultSettingsFolder() {
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
-    return fs::path(xdg) / "valquor";
-  }
-  if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0') {
-    return fs::path(home) / ".config" / "valquor";
-  }
-  return fs::path(".config") / "valquor";
-}
-
 QString TranslateFilter(const std::string& filter) {
   if (Trimmed(filter).isEmpty()) return {};
   const QStringList parts = ToQ(filter).split('|');

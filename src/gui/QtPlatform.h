@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "forms/SettingsFiles.h"
 #include "models/Platform.h"
 
 class QDate;
@@ -19,10 +20,6 @@ class QWidget;
 namespace valquor {
 
 class THelpWindow;
-
-// The settings folder when none is given: $XDG_CONFIG_HOME/valquor when that variable holds an
-// absolute path, else $HOME/.config/valquor, else .config/valquor below the working folder.
-[[nodiscard]] std::filesystem::path DefaultSettingsFolder();
 
 // A "Caption|*.ext|Caption|*.*" filter in Qt's "Caption (*.ext);;Caption (*)" form. "*.*" means
 // every file; several patterns of one entry ("*.txt;*.csv") are kept together; an entry
