@@ -10,6 +10,7 @@
 #include <QFontInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QStringList>
 #include <QUrl>
 #include <QWhatsThis>
@@ -182,6 +183,22 @@ std::string TQtPlatform::ClipboardText() { return QApplication::clipboard()->tex
 
 void TQtPlatform::SetClipboardText(const std::string& text) {
   QApplication::clipboard()->setText(ToQ(text));
+}
+
+void TQtPlatform::SetClipboardReport(const std::string& text, const TFontSpec& font) {
+  // Plain text, and the same lines as rich text in the pane's font, so that a word processor
+  // keeps the columns aligned.
+  const QString plain = ToQ(text);
+  QString html = QStringLiteral("<pre style=\"font-family:'%1'; font-size:%2pt;%3%4\">")
+                     .arg(ToQ(font.Name).toHtmlEscaped())
+                     .arg(font.Size > 0 ? font.Size : 10)
+                     .arg(font.Bold ? QStringLiteral(" font-weight:bold;") : QString())
+                     .arg(font.Italic ? QStringLiteral(" font-style:italic;") : QString());
+  html += plain.toHtmlEscaped() + QStringLiteral("</pre>");
+  auto* data = new QMimeData;
+  data->setText(plain);
+  data->setHtml(html);
+  QApplication::clipboard()->setMimeData(data);
 }
 
 std::optional<std::string> TQtPlatform::FileDialog(const TFileDialogRequest& request, bool save) {

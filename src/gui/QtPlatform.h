@@ -54,6 +54,7 @@ class TQtPlatform : public TPlatform {
   void SetBusyCursor(bool busy) override;
   [[nodiscard]] std::string ClipboardText() override;
   void SetClipboardText(const std::string& text) override;
+  void SetClipboardReport(const std::string& text, const TFontSpec& font) override;
   [[nodiscard]] std::optional<std::string> OpenFileDialog(
       const TFileDialogRequest& request) override;
   [[nodiscard]] std::optional<std::string> SaveFileDialog(

@@ -51,6 +51,12 @@ class TPlatform {
 
   [[nodiscard]] virtual std::string ClipboardText() = 0;
   virtual void SetClipboardText(const std::string& text) = 0;
+  // Copies a report: the text as plain text and, where the clipboard takes it, as rich text in
+  // the pane's font.
+  virtual void SetClipboardReport(const std::string& text, const TFontSpec& font) {
+    (void)font;
+    SetClipboardText(text);
+  }
 
   // The chosen path, or nothing when the user cancels.
   [[nodiscard]] virtual std::optional<std::string> OpenFileDialog(

@@ -97,7 +97,7 @@ void TFormPersonal::CopyWithHeading(const std::vector<std::string>& heading,
   RichEdit7.Clear();
   for (const std::string& line : heading) RichEdit7.Add(line);
   for (const std::string& line : pane.Lines()) RichEdit7.Add(line);
-  Platform.SetClipboardText(RichEdit7.Text());
+  Platform.SetClipboardReport(RichEdit7.Text(), RichEdit7.Font());
 }
 
 void TFormPersonal::CopyBtnClick() {
@@ -130,9 +130,13 @@ void TFormPersonal::HelpContextClick() { Platform.EnterWhatsThisMode(); }
 // ---------------------------------------------------------------------------------------------
 // Volatility page: copying
 
-void TFormPersonal::Button4Click() { Platform.SetClipboardText(RichEdit4.Text()); }
+void TFormPersonal::Button4Click() {
+  Platform.SetClipboardReport(RichEdit4.Text(), RichEdit4.Font());
+}
 
-void TFormPersonal::Button2Click() { Platform.SetClipboardText(RichEdit9.Text()); }
+void TFormPersonal::Button2Click() {
+  Platform.SetClipboardReport(RichEdit9.Text(), RichEdit9.Font());
+}
 
 void TFormPersonal::BtnCopy2Click() { CopyWithHeading({" *** Implied volatility ***"}, RichEdit6); }
 

@@ -1,6 +1,7 @@
 // The platform interface on Qt: filters, folders, dates, fonts, and the real message box, file
 // and font dialogs, clipboard, busy cursor, help window and "What's this?" mode.
 
+#include <QMimeData>
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QDir>
@@ -246,6 +247,14 @@ void TQtPlatformTest::PutsTextOnTheClipboard() {
   const std::string text = " *** Delta ***\n  1.00  0.50\n";
   platform.SetClipboardText(text);
   QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(text));
+  TFontSpec font;
+  font.Name = "Liberation Mono";
+  font.Size = 12;
+  platform.SetClipboardReport(" a < b\n", font);
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  QCOMPARE(data->text(), QString(" a < b\n"));
+  QVERIFY(data->html().contains("font-family:'Liberation Mono'; font-size:12pt"));
+  QVERIFY(data->html().contains(" a &lt; b"));
   QApplication::clipboard()->setText("100\n101,5\n");
   QCOMPARE(platform.ClipboardText(), std::string("100\n101,5\n"));
 }
