@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "models/Numbers.h"
 #include "models/Platform.h"
 
 namespace valquor {
@@ -44,13 +45,7 @@ std::string LowerCase(std::string_view text) {
   return s;
 }
 
-std::string Trim(std::string_view text) {
-  std::size_t b = 0;
-  std::size_t e = text.size();
-  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
-  return std::string(text.substr(b, e - b));
-}
+std::string Trim(std::string_view text) { return std::string(StripBlanks(text)); }
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;

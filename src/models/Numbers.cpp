@@ -11,14 +11,6 @@
 namespace valquor {
 namespace {
 
-// Without leading and trailing blanks and control characters (bytes up to ' ').
-std::string_view Stripped(std::string_view text) {
-  const auto isSpace = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-  while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads the locale's float syntax: [sign] digits [mark digits] [(E|e) [sign] digits], with at
@@ -87,7 +79,7 @@ std::optional<float> ReadFloat(std::string_view text, char mark) {
 float Convert(std::string_view text, TPlatform& platform, std::string_view messagePrefix) {
   const char mark = platform.DecimalMark() == ',' ? ',' : '.';
   const std::string marked =
-      mark == ',' ? PointToComma(Stripped(text)) : CommaToPoint(Stripped(text));
+      mark == ',' ? PointToComma(StripBlanks(text)) : CommaToPoint(StripBlanks(text));
   if (const std::optional<float> value = ReadFloat(marked, mark)) return *value;
   platform.ShowMessage(std::string(messagePrefix) + std::string(text), TMessageKind::Error);
   return kBadNumber;
@@ -100,6 +92,13 @@ std::string ReplaceFirst(std::string_view text, char from, char to) {
 }
 
 }  // namespace
+
+std::string_view StripBlanks(std::string_view text) {
+  const auto isSpace = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
 
 float ParseNumber(std::string_view text, TPlatform& platform) {
   if (text.empty()) return 0.0f;

@@ -24,6 +24,9 @@ inline constexpr float kBadNumber = -999.0f;
 // "'StrToFloat' error22: " + text.
 [[nodiscard]] float ParseFloat(std::string_view text, TPlatform& platform);
 
+// text without leading and trailing blanks and control characters (bytes up to ' ').
+[[nodiscard]] std::string_view StripBlanks(std::string_view text);
+
 // text with its first comma, if any, replaced by a point.
 [[nodiscard]] std::string CommaToPoint(std::string_view text);
 // text with its first point, if any, replaced by a comma.

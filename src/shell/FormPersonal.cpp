@@ -6,15 +6,9 @@
 #include "models/Format.h"
 #include "models/NormalDistribution.h"
 #include "models/Numbers.h"
+#include "shell/HelpTopics.h"
 
 namespace valquor {
-namespace {
-
-// Help topic of the first position of the position list; the others follow in list order.
-constexpr int kPositionHelpBase = 45;
-
-}  // namespace
-
 TFormPersonal::TFormPersonal(TPlatform& platform)
     : Platform(platform),
       Dispatch(platform, OptionsInputs),
@@ -118,6 +112,7 @@ void TFormPersonal::CopyBtnClick() {
   }
 }
 
+// The position list's help topic follows the chosen position.
 void TFormPersonal::PositionNameChange() {
   const int index = PositionName.ItemIndex();
   PositionName.SetHelpContext(index >= 0 ? kPositionHelpBase + index : 0);

@@ -264,9 +264,7 @@ void TFormPersonal::AssignHelpTexts() {
   AssignHelp(*this);
   AssignHelp(FormWiz);
   AssignHelp(FormWiz2);
-  // The position list's topic follows the chosen position.
-  const int index = PositionName.ItemIndex();
-  PositionName.SetHelpContext(index >= 0 ? kPositionHelpBase + index : 0);
+  PositionNameChange();
 }
 
 }  // namespace valquor
