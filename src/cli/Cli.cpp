@@ -167,7 +167,8 @@ class TDriver {
           close + 1 != name.size()) {
         throw TUsageError("a grid cell is written NAME[COL,ROW]: '" + spec + "'");
       }
-      const std::optional<int> col = TryStrToInt(Trim(name.substr(bracket + 1, comma - bracket - 1)));
+      const std::optional<int> col =
+          TryStrToInt(Trim(name.substr(bracket + 1, comma - bracket - 1)));
       const std::optional<int> row = TryStrToInt(Trim(name.substr(comma + 1, close - comma - 1)));
       if (!col || !row) throw TUsageError("a grid cell needs whole numbers: '" + spec + "'");
       target.Cell = std::make_pair(*col, *row);

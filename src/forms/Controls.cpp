@@ -64,11 +64,11 @@ constexpr std::array<TIdent, 46> kColors = {{
 }};
 
 constexpr std::array<TIdent, 22> kCursors = {{
-    {0, "crDefault"},     {-1, "crNone"},      {-2, "crArrow"},       {-3, "crCross"},
-    {-4, "crIBeam"},      {-6, "crSizeNESW"},  {-7, "crSizeNS"},      {-8, "crSizeNWSE"},
-    {-9, "crSizeWE"},     {-10, "crUpArrow"},  {-11, "crHourGlass"},  {-12, "crDrag"},
-    {-13, "crNoDrop"},    {-14, "crHSplit"},   {-15, "crVSplit"},     {-16, "crMultiDrag"},
-    {-17, "crSQLWait"},   {-18, "crNo"},       {-19, "crAppStart"},   {-20, "crHelp"},
+    {0, "crDefault"},     {-1, "crNone"},     {-2, "crArrow"},      {-3, "crCross"},
+    {-4, "crIBeam"},      {-6, "crSizeNESW"}, {-7, "crSizeNS"},     {-8, "crSizeNWSE"},
+    {-9, "crSizeWE"},     {-10, "crUpArrow"}, {-11, "crHourGlass"}, {-12, "crDrag"},
+    {-13, "crNoDrop"},    {-14, "crHSplit"},  {-15, "crVSplit"},    {-16, "crMultiDrag"},
+    {-17, "crSQLWait"},   {-18, "crNo"},      {-19, "crAppStart"},  {-20, "crHelp"},
     {-21, "crHandPoint"}, {-22, "crSizeAll"},
 }};
 
@@ -159,10 +159,9 @@ TComponent::TComponent(TComponent* owner, std::string name, std::string classNam
 
 const std::vector<TProperty>& TComponent::Properties() const {
   if (!sorted_) {
-    std::stable_sort(properties_.begin(), properties_.end(),
-                     [](const TProperty& a, const TProperty& b) {
-                       return CompareText(a.Name, b.Name) < 0;
-                     });
+    std::stable_sort(
+        properties_.begin(), properties_.end(),
+        [](const TProperty& a, const TProperty& b) { return CompareText(a.Name, b.Name) < 0; });
     sorted_ = true;
   }
   return properties_;
@@ -204,8 +203,7 @@ void TComponent::PublishClass(const std::string& name, const std::string& typeNa
 
 // ---------------------------------------------------------------------------------------------
 
-TControl::TControl(TComponent* owner, TWinControl* parent, std::string name,
-                   std::string className)
+TControl::TControl(TComponent* owner, TWinControl* parent, std::string name, std::string className)
     : TComponent(owner, std::move(name), std::move(className)), parent_(parent) {
   if (parent_ != nullptr) parent_->children_.push_back(this);
 }
@@ -270,8 +268,7 @@ void TControl::PublishCommon(bool withColor) {
 
 // ---------------------------------------------------------------------------------------------
 
-TGroupBox::TGroupBox(TComponent* owner, TWinControl* parent, std::string name,
-                     std::string caption)
+TGroupBox::TGroupBox(TComponent* owner, TWinControl* parent, std::string name, std::string caption)
     : TWinControl(owner, parent, std::move(name), "TGroupBox"), Caption(std::move(caption)) {
   PublishCommon();
   Publish(StrProperty(
@@ -300,7 +297,8 @@ TEdit::TEdit(TComponent* owner, TWinControl* parent, std::string name, std::stri
     : TWinControl(owner, parent, std::move(name), "TEdit"), text_(std::move(text)) {
   PublishCommon();
   Publish(BoolProperty(
-      "ReadOnly", [this] { return ReadOnly; }, [this](bool v) {
+      "ReadOnly", [this] { return ReadOnly; },
+      [this](bool v) {
         ReadOnly = v;
         Changed();
       }));
@@ -356,8 +354,8 @@ void TComboBox::SetItemIndex(int index) {
   Changed();
 }
 
-TCheckBox::TCheckBox(TComponent* owner, TWinControl* parent, std::string name,
-                     std::string caption, bool checked)
+TCheckBox::TCheckBox(TComponent* owner, TWinControl* parent, std::string name, std::string caption,
+                     bool checked)
     : TWinControl(owner, parent, std::move(name), "TCheckBox"),
       Caption(std::move(caption)),
       checked_(checked) {
@@ -509,12 +507,14 @@ TRichEdit::TRichEdit(TComponent* owner, TWinControl* parent, std::string name, b
   PublishCommon();
   PublishClass("Lines", "TStrings");
   Publish(BoolProperty(
-      "ReadOnly", [this] { return ReadOnly; }, [this](bool v) {
+      "ReadOnly", [this] { return ReadOnly; },
+      [this](bool v) {
         ReadOnly = v;
         Changed();
       }));
   Publish(BoolProperty(
-      "WordWrap", [this] { return WordWrap; }, [this](bool v) {
+      "WordWrap", [this] { return WordWrap; },
+      [this](bool v) {
         WordWrap = v;
         Changed();
       }));

@@ -278,8 +278,7 @@ class TDateTimePicker : public TWinControl {
 // An editable grid of texts; column 0 and row 0 are the fixed headings.
 class TStringGrid : public TWinControl {
  public:
-  TStringGrid(TComponent* owner, TWinControl* parent, std::string name, int colCount,
-              int rowCount);
+  TStringGrid(TComponent* owner, TWinControl* parent, std::string name, int colCount, int rowCount);
   [[nodiscard]] int ColCount() const { return colCount_; }
   [[nodiscard]] int RowCount() const { return rowCount_; }
   // The text of a cell; empty outside the grid.

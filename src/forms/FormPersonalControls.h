@@ -22,11 +22,15 @@ class TFormPersonalControls : public TForm {
 
   // Pricing: the input panel above the sub-pages.
   TEdit StrikeEdit{this, &TabSheet1, "StrikeEdit", "1000"};
-  TComboBox DaysCombo{this, &TabSheet1, "DaysCombo", "2",
+  TComboBox DaysCombo{this,
+                      &TabSheet1,
+                      "DaysCombo",
+                      "2",
                       {"1", "2", "2*", "5", "5*", "10", "11", "11*", "22", "44", "44*", "65"},
                       15};
-  TComboBox Steps{this, &TabSheet1, "Steps", "10",
-                  {"1", "2", "2.5", "5", "7.5", "10", "15", "20", "30", "50"}, 12};
+  TComboBox Steps{
+      this, &TabSheet1, "Steps", "10", {"1", "2", "2.5", "5", "7.5", "10", "15", "20", "30", "50"},
+      12};
   TEdit VolEdit{this, &TabSheet1, "VolEdit", "20"};
   TEdit PriceEdit{this, &TabSheet1, "PriceEdit", "1000"};
   TComboBox YAxis{this, &TabSheet1, "YAxis", "Strike", {"Strike", "Forward"}};
@@ -61,12 +65,12 @@ class TFormPersonalControls : public TForm {
   TRichEdit RichEdit8{this, &TabProb, "RichEdit8", true};
   TSpinEdit Adjust{this, &TabPL, "Adjust", 0, 0, 0, 5};
   TButton Button7{this, &TabPL, "Button7", "Clear"};
-  TComboBox AnalysisFormula{this,
-                            &TabPL,
-                            "AnalysisFormula",
-                            "Normal distribution",
-                            {"Lognormal distribution", "Normal distribution",
-                             "Medium normal/lognormal"}};
+  TComboBox AnalysisFormula{
+      this,
+      &TabPL,
+      "AnalysisFormula",
+      "Normal distribution",
+      {"Lognormal distribution", "Normal distribution", "Medium normal/lognormal"}};
   TEdit CostPerTrade{this, &TabPL, "CostPerTrade", "0"};
   TRichEdit RichEdit3{this, &TabPL, "RichEdit3", false};
 

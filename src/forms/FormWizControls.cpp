@@ -1,5 +1,6 @@
-#include "forms/FormWiz2Controls.h"
 #include "forms/FormWizControls.h"
+
+#include "forms/FormWiz2Controls.h"
 
 namespace valquor {
 namespace {

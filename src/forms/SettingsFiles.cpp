@@ -37,7 +37,8 @@ std::filesystem::path SystemFolder(TPlatform& platform) {
 }
 
 std::filesystem::path SystemFolderFile(TPlatform& platform) {
-  return SystemFolder(platform) / (LowerCase(ProgramFilePath(platform).filename().string()) + ".ini");
+  return SystemFolder(platform) /
+         (LowerCase(ProgramFilePath(platform).filename().string()) + ".ini");
 }
 
 }  // namespace valquor

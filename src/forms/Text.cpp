@@ -80,8 +80,8 @@ std::optional<int> TryStrToInt(std::string_view text) {
   if (i >= text.size()) return std::nullopt;
   std::int64_t value = 0;
   for (; i < text.size(); ++i) {
-    const int digit = base == 16 ? HexDigit(text[i])
-                                 : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+    const int digit =
+        base == 16 ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
     if (digit < 0) return std::nullopt;
     value = value * base + digit;
     if (value > 0x100000000LL) return std::nullopt;

@@ -37,8 +37,6 @@ std::optional<TFontSpec> TScriptedPlatform::FontDialog(const TFontSpec&) {
   return answer;
 }
 
-std::vector<std::string> TScriptedPlatform::TakeMessages() {
-  return std::exchange(Messages, {});
-}
+std::vector<std::string> TScriptedPlatform::TakeMessages() { return std::exchange(Messages, {}); }
 
 }  // namespace valquor

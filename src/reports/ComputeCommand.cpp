@@ -21,8 +21,8 @@ void TPricingReports::ComputeBtnClick() {
   }
   TBusyCursor busy(platform_);
   panel_.RefreshReportInputs();
-  panel_.Inputs.MaxDays =
-      static_cast<int>(static_cast<std::uint32_t>(10 * static_cast<std::int64_t>(panel_.DayStepFactor())));
+  panel_.Inputs.MaxDays = static_cast<int>(
+      static_cast<std::uint32_t>(10 * static_cast<std::int64_t>(panel_.DayStepFactor())));
   if (form_.MainPageControl.ActivePage() == &form_.TabAnalysis) {
     AnalysisCalculatorReport();
     ProbabilitiesReport();

@@ -9,7 +9,7 @@
 namespace valquor {
 namespace {
 
-constexpr std::array<const char*, 12> kDaySteps = {"1",  "2",  "2*", "5",  "5*",  "10",
+constexpr std::array<const char*, 12> kDaySteps = {"1",  "2",   "2*", "5",  "5*",  "10",
                                                    "11", "11*", "22", "44", "44*", "65"};
 
 // The trading days of the eleven columns of every day-step entry.

@@ -1,10 +1,10 @@
-#include "cli/Cli.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+
+#include "cli/Cli.h"
 
 namespace valquor {
 namespace {
@@ -21,9 +21,10 @@ struct TRun {
 class CliTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("valquor-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ =
+        fs::temp_directory_path() /
+        ("valquor-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }
@@ -43,8 +44,8 @@ class CliTest : public ::testing::Test {
   fs::path folder_;
 };
 
-const std::vector<std::string> kCalculatorExample = {
-    "Strike9=100", "Price9=100", "Vol9=20", "Days9=260", "RiskFree9=0.05"};
+const std::vector<std::string> kCalculatorExample = {"Strike9=100", "Price9=100", "Vol9=20",
+                                                     "Days9=260", "RiskFree9=0.05"};
 
 std::vector<std::string> With(std::vector<std::string> a, const std::vector<std::string>& b) {
   a.insert(a.end(), b.begin(), b.end());
@@ -52,9 +53,9 @@ std::vector<std::string> With(std::vector<std::string> a, const std::vector<std:
 }
 
 TEST_F(CliTest, CalculatorPricesOneOption) {
-  const TRun run = Run(With(kCalculatorExample, {"click", "Button9", "print", "Edit8", "print",
-                                                 "Edit3", "print", "Label43", "print", "Label45",
-                                                 "print", "CostofCarry9"}));
+  const TRun run =
+      Run(With(kCalculatorExample, {"click", "Button9", "print", "Edit8", "print", "Edit3", "print",
+                                    "Label43", "print", "Label45", "print", "CostofCarry9"}));
   EXPECT_EQ(run.Status, 0);
   EXPECT_EQ(run.Out, "10.45\n33%\nBlack-Scholes\nEuropean\n0.05\n");
   EXPECT_EQ(run.Err, "");
@@ -100,8 +101,8 @@ TEST_F(CliTest, CalculatorRefusesBadTermsAndKeepsItsOutputs) {
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.Err);
-    const TRun run = Run(With(c.Steps, {"click", "Button9", "print", "Edit8", "print", "Edit3",
-                                        "print", "Label43"}));
+    const TRun run = Run(With(
+        c.Steps, {"click", "Button9", "print", "Edit8", "print", "Edit3", "print", "Label43"}));
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Out, "0\n0\n-\n");
     EXPECT_EQ(run.Err, c.Err);
@@ -111,8 +112,7 @@ TEST_F(CliTest, CalculatorRefusesBadTermsAndKeepsItsOutputs) {
 TEST_F(CliTest, APutPricedAboveItsStrikeHasNoChanceOfGain) {
   // A negative rate lifts the discounted strike above the strike itself.
   const TRun run = Run({"Strike9=100", "Price9=1", "Vol9=20", "Days9=260", "RiskFree9=-0.5",
-                        "OptionType9=Put", "click", "Button9", "print", "Edit8", "print",
-                        "Edit3"});
+                        "OptionType9=Put", "click", "Button9", "print", "Edit8", "print", "Edit3"});
   EXPECT_EQ(run.Out, "163.87\n0%\n");
   EXPECT_EQ(run.Err, "");
 }
@@ -124,12 +124,19 @@ TEST_F(CliTest, MalformedOptionsRateIsReportedOncePerModel) {
 
 TEST_F(CliTest, UsageErrorsExitWithStatusTwo) {
   const std::vector<std::vector<std::string>> kCases = {
-      {"NoSuchControl=1"},        {"frobnicate"},          {"click"},
-      {"Call3=2"},                // disabled until custom input is on
-      {"Edit8=3"},                // an output field
-      {"Grid[9,9]=1"},            {"Grid[0,1]=1"},         {"page StrikeEdit"},
-      {"StartDate=2026-02-30"},   {"UseTradingDays=maybe"}, {"OptionType9=Straddle"},
-      {"font", "Courier"},        {"--bogus"},
+      {"NoSuchControl=1"},
+      {"frobnicate"},
+      {"click"},
+      {"Call3=2"},  // disabled until custom input is on
+      {"Edit8=3"},  // an output field
+      {"Grid[9,9]=1"},
+      {"Grid[0,1]=1"},
+      {"page StrikeEdit"},
+      {"StartDate=2026-02-30"},
+      {"UseTradingDays=maybe"},
+      {"OptionType9=Straddle"},
+      {"font", "Courier"},
+      {"--bogus"},
   };
   for (const auto& steps : kCases) {
     SCOPED_TRACE(steps.front());
@@ -145,12 +152,16 @@ TEST_F(CliTest, UsageErrorsExitWithStatusTwo) {
 }
 
 TEST_F(CliTest, ControlsAreSetAsAUserWould) {
-  const TRun run =
-      Run({"click", "UseCustomInput", "Call3=2.5", "print", "Call3", "UseTradingDays=off",
-           "print", "UseTradingDays", "StartDate=2026-12-04", "print", "StartDate",
-           "Grid[1,1]=110", "print", "Grid[1,1]", "NumberOfSteps=450", "print", "NumberOfSteps",
-           "page", "TabProb", "print", "PageControl1", "print", "MainPageControl", "print",
-           "PageControl3", "print", "TabProb", "print", "Button10"});
+  const TRun run = Run({"click",        "UseCustomInput",  "Call3=2.5",
+                        "print",        "Call3",           "UseTradingDays=off",
+                        "print",        "UseTradingDays",  "StartDate=2026-12-04",
+                        "print",        "StartDate",       "Grid[1,1]=110",
+                        "print",        "Grid[1,1]",       "NumberOfSteps=450",
+                        "print",        "NumberOfSteps",   "page",
+                        "TabProb",      "print",           "PageControl1",
+                        "print",        "MainPageControl", "print",
+                        "PageControl3", "print",           "TabProb",
+                        "print",        "Button10"});
   EXPECT_EQ(run.Status, 0) << run.Err;
   EXPECT_EQ(run.Out,
             "2.5\noff\n2026-12-04\n110\n450\nTabSheet1\nTabAnalysis\nTabProb\nProbabilities\n"
@@ -158,18 +169,18 @@ TEST_F(CliTest, ControlsAreSetAsAUserWould) {
 }
 
 TEST_F(CliTest, ClipboardStepsAndCopyHeadings) {
-  const TRun run = Run({"paste", "abc", "copied", "page", "TabDelta", "click", "CopyBtn",
-                        "copied", "page", "TabPL", "click", "CopyBtn", "copied", "page",
-                        "TabPricing", "click", "CopyBtn", "copied"});
+  const TRun run = Run({"paste", "abc", "copied", "page", "TabDelta", "click", "CopyBtn", "copied",
+                        "page", "TabPL", "click", "CopyBtn", "copied", "page", "TabPricing",
+                        "click", "CopyBtn", "copied"});
   EXPECT_EQ(run.Out, "abc\n *** Delta ***\n\n *** Analysis ***\n");
 }
 
 TEST_F(CliTest, HelpDocumentsTheSteps) {
   std::ostringstream out, err;
   EXPECT_EQ(RunCli({"--help"}, out, err), 0);
-  for (const char* word : {"--settings-dir", "--save", "NAME=TEXT", "click NAME", "page NAME",
-                           "print NAME", "paste TEXT", "copied", "open FILE", "font NAME:SIZE",
-                           "message: TEXT"}) {
+  for (const char* word :
+       {"--settings-dir", "--save", "NAME=TEXT", "click NAME", "page NAME", "print NAME",
+        "paste TEXT", "copied", "open FILE", "font NAME:SIZE", "message: TEXT"}) {
     EXPECT_NE(out.str().find(word), std::string::npos) << word;
   }
 }

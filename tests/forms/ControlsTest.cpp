@@ -1,7 +1,6 @@
-#include "forms/Controls.h"
-
 #include <gtest/gtest.h>
 
+#include "forms/Controls.h"
 #include "forms/FormPersonalControls.h"
 #include "forms/FormWiz2Controls.h"
 #include "forms/FormWizControls.h"

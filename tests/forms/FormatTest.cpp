@@ -1,11 +1,10 @@
-#include "models/Format.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 #include "models/Dates.h"
+#include "models/Format.h"
 
 namespace valquor {
 namespace {
@@ -50,10 +49,10 @@ TEST(DatesTest, DayNumbersFollowTheCalendar) {
     int Year, Month, Day, Number, Weekday;
   };
   const Case kCases[] = {
-      {1899, 12, 30, 0, 7},      // a Saturday
-      {1970, 1, 1, 25569, 5},    // a Thursday
-      {2000, 2, 29, 36585, 3},   // a Tuesday, leap day
-      {2026, 12, 8, 46364, 3},   // a Tuesday
+      {1899, 12, 30, 0, 7},     // a Saturday
+      {1970, 1, 1, 25569, 5},   // a Thursday
+      {2000, 2, 29, 36585, 3},  // a Tuesday, leap day
+      {2026, 12, 8, 46364, 3},  // a Tuesday
       {1899, 12, 29, -1, 6},
   };
   for (const Case& c : kCases) {

@@ -1,7 +1,6 @@
-#include "forms/Text.h"
-
 #include <gtest/gtest.h>
 
+#include "forms/Text.h"
 #include "models/Platform.h"
 
 namespace valquor {
@@ -13,11 +12,21 @@ TEST(StrToIntTest, AcceptsWhatTheToolkitAccepts) {
     std::optional<int> Expected;
   };
   const Case kCases[] = {
-      {"20", 20},          {"  20", 20},           {"-7", -7},          {"+7", 7},
-      {"$1F", 31},         {"0x10", 16},           {"2147483647", 2147483647},
-      {"-2147483648", INT32_MIN},                  {"2147483648", std::nullopt},
-      {"", std::nullopt},  {"1.5", std::nullopt},  {"20 ", std::nullopt},
-      {"abc", std::nullopt}, {"-", std::nullopt},  {"99999999999999999999", std::nullopt},
+      {"20", 20},
+      {"  20", 20},
+      {"-7", -7},
+      {"+7", 7},
+      {"$1F", 31},
+      {"0x10", 16},
+      {"2147483647", 2147483647},
+      {"-2147483648", INT32_MIN},
+      {"2147483648", std::nullopt},
+      {"", std::nullopt},
+      {"1.5", std::nullopt},
+      {"20 ", std::nullopt},
+      {"abc", std::nullopt},
+      {"-", std::nullopt},
+      {"99999999999999999999", std::nullopt},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.Text);

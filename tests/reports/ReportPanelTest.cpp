@@ -1,8 +1,7 @@
-#include "reports/ReportPanel.h"
-
 #include <gtest/gtest.h>
 
 #include "models/ScriptedPlatform.h"
+#include "reports/ReportPanel.h"
 
 namespace valquor {
 namespace {
@@ -23,8 +22,8 @@ TEST_F(PanelFixture, DayStepsGiveTheirColumnsAndFactor) {
     int Index, Factor, First, Last;
   };
   const Case kCases[] = {
-      {"1", 1, 1, 10, 0},       {"2", 2, 2, 20, 0},       {"2*", 3, 4, 40, 20},
-      {"5*", 5, 10, 100, 50},   {"11", 7, 11, 110, 0},    {"11*", 8, 22, 220, 110},
+      {"1", 1, 1, 10, 0},        {"2", 2, 2, 20, 0},     {"2*", 3, 4, 40, 20},
+      {"5*", 5, 10, 100, 50},    {"11", 7, 11, 110, 0},  {"11*", 8, 22, 220, 110},
       {"44*", 11, 88, 880, 440}, {"65", 12, 65, 650, 0},
   };
   for (const Case& c : kCases) {
