@@ -8,13 +8,13 @@
 #include "models/Option.h"
 #include "models/OptionCRR.h"
 #include "models/OptionInt.h"
-#include "models/ScriptedPlatform.h"
+#include "models/MessageSink.h"
 
 namespace valquor {
 namespace {
 
 void BM_BlackScholes(benchmark::State& state) {
-  TScriptedPlatform platform;
+  TMessageLog platform;
   TOption option(platform);
   option.RiskFree = 0.05f;
   float price = 100.0f;
@@ -26,7 +26,7 @@ void BM_BlackScholes(benchmark::State& state) {
 BENCHMARK(BM_BlackScholes);
 
 void CrrBenchmark(benchmark::State& state, bool american, bool isPut, int steps) {
-  TScriptedPlatform platform;
+  TMessageLog platform;
   TOptionCRR option(platform);
   option.American = american;
   option.RiskFree = 0.05f;
@@ -46,7 +46,7 @@ BENCHMARK(BM_CRR9999American)->Unit(benchmark::kMillisecond);
 // money call at 45 % volatility. At 20 days most of the grid carries no mass; at 260 days the
 // lognormal and medium distributions reach over all of it, the slowest case.
 void BM_Int5000(benchmark::State& state) {
-  TScriptedPlatform platform;
+  TMessageLog platform;
   TOptionInt option(platform);
   option.Intervals = 5000;
   option.Distribution = static_cast<std::uint8_t>(state.range(0));

@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "forms/FormPersonalControls.h"
-#include "models/ModelDispatch.h"
-#include "models/ScriptedPlatform.h"
+#include "reports/ModelDispatch.h"
+#include "forms/ScriptedPlatform.h"
 #include "reports/PricingReports.h"
 #include "reports/ReportPanel.h"
 

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "forms/FormPersonalControls.h"
-#include "models/ModelDispatch.h"
-#include "models/ScriptedPlatform.h"
+#include "reports/ModelDispatch.h"
+#include "forms/ScriptedPlatform.h"
 #include "reports/ReportPanel.h"
 #include "volatility/VolatilityPages.h"
 

@@ -16,7 +16,7 @@
 #include "forms/SettingsFiles.h"
 #include "forms/Text.h"
 #include "models/Dates.h"
-#include "models/ScriptedPlatform.h"
+#include "forms/ScriptedPlatform.h"
 #include "shell/FormPersonal.h"
 
 namespace valquor {

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "models/Platform.h"
+#include "forms/Platform.h"
 
 namespace valquor {
 

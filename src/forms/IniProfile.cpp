@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "forms/Text.h"
-#include "models/Platform.h"
+#include "forms/Platform.h"
 
 namespace valquor {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "models/Platform.h"
+#include "forms/Platform.h"
 
 namespace valquor {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "models/Numbers.h"
-#include "models/Platform.h"
+#include "forms/Platform.h"
 
 namespace valquor {
 namespace {

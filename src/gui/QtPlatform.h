@@ -12,7 +12,7 @@
 #include <string>
 
 #include "forms/SettingsFiles.h"
-#include "models/Platform.h"
+#include "forms/Platform.h"
 
 class QDate;
 class QWidget;

@@ -203,7 +203,7 @@ float TTreeWorkspace::RunWide(const TreeJob& job) {
   return nodes_[0];
 }
 
-float BinomialValue(TPlatform& platform, TTreeWorkspace& workspace, double daysPerYear,
+float BinomialValue(TMessageSink& messages, TTreeWorkspace& workspace, double daysPerYear,
                     bool american, float riskFree, bool isPut, int days, float strike, float price,
                     float volatility, float carry, int stepCount, TreeForm form) {
   if (std::isnan(strike) || std::isnan(price) || std::isnan(volatility) || std::isnan(carry)) {
@@ -223,13 +223,13 @@ float BinomialValue(TPlatform& platform, TTreeWorkspace& workspace, double daysP
   const auto spread = static_cast<float>(sigma * std::sqrt(double{years}));
   if (!std::isfinite(spread)) TreeFault("overflow of the spread");
   if (spread < 0.0001) {
-    platform.ShowMessage(DaysVolMessage("1086", days, volatility), TMessageKind::Error);
+    messages.ShowMessage(DaysVolMessage("1086", days, volatility), TMessageKind::Error);
     return 0.0f;
   }
   if (carry < 0.0f) return 0.0f;
   if (stepCount <= 0) return 0.0f;
   if (stepCount > kMaxSteps) {
-    platform.ShowMessage("Number of steps too large", TMessageKind::Error);
+    messages.ShowMessage("Number of steps too large", TMessageKind::Error);
     return 0.0f;
   }
 

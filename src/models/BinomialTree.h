@@ -9,7 +9,8 @@
 #include <cmath>
 #include <span>
 
-#include "models/Platform.h"
+#include "models/ArithmeticFault.h"
+#include "models/MessageSink.h"
 
 namespace valquor::detail {
 
@@ -85,7 +86,7 @@ enum class TreeForm {
 // The whole valuation of TOptionCRR and TOptionCRR365, years counted as days / daysPerYear.
 // Shows "Option Error: 1086: ..." and "Number of steps too large" as the components document;
 // throws ArithmeticFault for faults inside the tree.
-[[nodiscard]] float BinomialValue(TPlatform& platform, TTreeWorkspace& workspace,
+[[nodiscard]] float BinomialValue(TMessageSink& messages, TTreeWorkspace& workspace,
                                   double daysPerYear, bool american, float riskFree, bool isPut,
                                   int days, float strike, float price, float volatility,
                                   float carry, int stepCount, TreeForm form = TreeForm::Fast);

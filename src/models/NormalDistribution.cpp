@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "models/ArithmeticFault.h"
 #include "models/ModelFaults.h"
 #include "models/NormalKernel.h"
-#include "models/Platform.h"
 
 namespace valquor {
 

@@ -76,12 +76,13 @@ std::optional<float> ReadFloat(std::string_view text, char mark) {
   return negative ? -value : value;
 }
 
-float Convert(std::string_view text, TPlatform& platform, std::string_view messagePrefix) {
-  const char mark = platform.DecimalMark() == ',' ? ',' : '.';
+float Convert(std::string_view text, char decimalMark, TMessageSink& messages,
+              std::string_view messagePrefix) {
+  const char mark = decimalMark == ',' ? ',' : '.';
   const std::string marked =
       mark == ',' ? PointToComma(StripBlanks(text)) : CommaToPoint(StripBlanks(text));
   if (const std::optional<float> value = ReadFloat(marked, mark)) return *value;
-  platform.ShowMessage(std::string(messagePrefix) + std::string(text), TMessageKind::Error);
+  messages.ShowMessage(std::string(messagePrefix) + std::string(text), TMessageKind::Error);
   return kBadNumber;
 }
 
@@ -100,13 +101,13 @@ std::string_view StripBlanks(std::string_view text) {
   return text;
 }
 
-float ParseNumber(std::string_view text, TPlatform& platform) {
+float ParseNumber(std::string_view text, char decimalMark, TMessageSink& messages) {
   if (text.empty()) return 0.0f;
-  return Convert(text, platform, "'StrToFloat' error2: ");
+  return Convert(text, decimalMark, messages, "'StrToFloat' error2: ");
 }
 
-float ParseFloat(std::string_view text, TPlatform& platform) {
-  return Convert(text, platform, "'StrToFloat' error22: ");
+float ParseFloat(std::string_view text, char decimalMark, TMessageSink& messages) {
+  return Convert(text, decimalMark, messages, "'StrToFloat' error22: ");
 }
 
 std::string CommaToPoint(std::string_view text) { return ReplaceFirst(text, ',', '.'); }

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "models/Platform.h"
+#include "models/MessageSink.h"
 
 namespace valquor {
 
@@ -14,15 +14,15 @@ inline constexpr float kBadNumber = -999.0f;
 
 // An edit box's text as a single-precision number. "" gives 0 without a message. Blanks and
 // control characters around the number are ignored; the first "." or "," is read as the decimal
-// mark whatever the locale (platform.DecimalMark()); then an optional sign, digits with at most
+// mark whatever the locale; then an optional sign, digits with at most
 // one decimal mark and an optional exponent (E or e). Anything else, or a magnitude beyond the
 // single-precision range, shows "'StrToFloat' error2: " + text and gives -999. Magnitudes below
-// the smallest single round to 0.
-[[nodiscard]] float ParseNumber(std::string_view text, TPlatform& platform);
+// the smallest single round to 0. decimalMark is the user's locale's, '.' or ','.
+[[nodiscard]] float ParseNumber(std::string_view text, char decimalMark, TMessageSink& messages);
 
 // As ParseNumber, for the price-file reader: "" is malformed too, and the message is
 // "'StrToFloat' error22: " + text.
-[[nodiscard]] float ParseFloat(std::string_view text, TPlatform& platform);
+[[nodiscard]] float ParseFloat(std::string_view text, char decimalMark, TMessageSink& messages);
 
 // text without leading and trailing blanks and control characters (bytes up to ' ').
 [[nodiscard]] std::string_view StripBlanks(std::string_view text);

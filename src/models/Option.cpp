@@ -5,7 +5,7 @@
 namespace valquor {
 
 float TOption::Value(bool isPut, int days, float strike, float price, float volatility) {
-  return detail::BlackScholesValue(platform_, 260.0, RiskFree, isPut, days, strike, price,
+  return detail::BlackScholesValue(messages_, 260.0, RiskFree, isPut, days, strike, price,
                                    volatility);
 }
 

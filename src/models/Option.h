@@ -1,13 +1,14 @@
 #pragma once
 // Black-Scholes value of a European call or put on a trading-day year (T = days / 260).
 
-#include "models/Platform.h"
+#include "models/ArithmeticFault.h"
+#include "models/MessageSink.h"
 
 namespace valquor {
 
 class TOption {
  public:
-  explicit TOption(TPlatform& platform) : platform_(platform) {}
+  explicit TOption(TMessageSink& messages) : messages_(messages) {}
 
   // Risk-free rate as a fraction (0.03 = 3 %): the drift of the underlying and the discount rate.
   float RiskFree = 0.0f;
@@ -20,7 +21,7 @@ class TOption {
   [[nodiscard]] float Value(bool isPut, int days, float strike, float price, float volatility);
 
  private:
-  TPlatform& platform_;
+  TMessageSink& messages_;
 };
 
 }  // namespace valquor

@@ -2,13 +2,14 @@
 // Black-Scholes value of a European call or put on a calendar-day year (T = days / 365): the twin
 // of TOption for callers that count all days to expiration.
 
-#include "models/Platform.h"
+#include "models/ArithmeticFault.h"
+#include "models/MessageSink.h"
 
 namespace valquor {
 
 class TOption365 {
  public:
-  explicit TOption365(TPlatform& platform) : platform_(platform) {}
+  explicit TOption365(TMessageSink& messages) : messages_(messages) {}
 
   // Risk-free rate as a fraction; written by this component's own users only.
   float RiskFree = 0.0f;
@@ -17,7 +18,7 @@ class TOption365 {
   [[nodiscard]] float Value(bool isPut, int days, float strike, float price, float volatility);
 
  private:
-  TPlatform& platform_;
+  TMessageSink& messages_;
 };
 
 }  // namespace valquor

@@ -17,14 +17,14 @@ float Power(float base, float exponent) {
   return result;
 }
 
-TOptionCRR::TOptionCRR(TPlatform& platform)
-    : platform_(platform), workspace_(std::make_unique<detail::TTreeWorkspace>()) {}
+TOptionCRR::TOptionCRR(TMessageSink& messages)
+    : messages_(messages), workspace_(std::make_unique<detail::TTreeWorkspace>()) {}
 
 TOptionCRR::~TOptionCRR() = default;
 
 float TOptionCRR::Value(bool isPut, int days, float strike, float price, float volatility,
                         float carry, int stepCount) {
-  return detail::BinomialValue(platform_, *workspace_, 260.0, American, RiskFree, isPut, days,
+  return detail::BinomialValue(messages_, *workspace_, 260.0, American, RiskFree, isPut, days,
                                strike, price, volatility, carry, stepCount);
 }
 

@@ -4,7 +4,8 @@
 
 #include <memory>
 
-#include "models/Platform.h"
+#include "models/ArithmeticFault.h"
+#include "models/MessageSink.h"
 
 namespace valquor {
 
@@ -20,7 +21,7 @@ class TTreeWorkspace;
 class TOptionCRR {
  public:
   // Allocates the node storage and power tables once; a valuation allocates nothing.
-  explicit TOptionCRR(TPlatform& platform);
+  explicit TOptionCRR(TMessageSink& messages);
   ~TOptionCRR();
   TOptionCRR(const TOptionCRR&) = delete;
   TOptionCRR& operator=(const TOptionCRR&) = delete;
@@ -34,13 +35,13 @@ class TOptionCRR {
   // 1086: Days= <days> Vol= <volatility>" and gives 0; a negative carry or a stepCount below 1
   // gives 0 silently, one above 9999 shows "Number of steps too large" and gives 0. A call whose
   // node prices would overflow is valued by put-call symmetry on the same tree; p is used as it
-  // comes out, so outside 0..1 the value can be negative. Other faults (NaN terms, an absurd carry or rate) throw
-  // ArithmeticFault.
+  // comes out, so outside 0..1 the value can be negative. Other faults (NaN terms, an absurd carry
+  // or rate) throw ArithmeticFault.
   [[nodiscard]] float Value(bool isPut, int days, float strike, float price, float volatility,
                             float carry, int stepCount);
 
  private:
-  TPlatform& platform_;
+  TMessageSink& messages_;
   std::unique_ptr<detail::TTreeWorkspace> workspace_;
 };
 

@@ -4,14 +4,15 @@
 
 #include <memory>
 
+#include "models/ArithmeticFault.h"
+#include "models/MessageSink.h"
 #include "models/OptionCRR.h"
-#include "models/Platform.h"
 
 namespace valquor {
 
 class TOptionCRR365 {
  public:
-  explicit TOptionCRR365(TPlatform& platform);
+  explicit TOptionCRR365(TMessageSink& messages);
   ~TOptionCRR365();
   TOptionCRR365(const TOptionCRR365&) = delete;
   TOptionCRR365& operator=(const TOptionCRR365&) = delete;
@@ -25,7 +26,7 @@ class TOptionCRR365 {
                             float carry, int stepCount);
 
  private:
-  TPlatform& platform_;
+  TMessageSink& messages_;
   std::unique_ptr<detail::TTreeWorkspace> workspace_;
 };
 

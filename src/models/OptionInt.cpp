@@ -172,7 +172,7 @@ float TOptionInt::GridPrice(int j, float p) const { return valquor::GridPrice(j,
 double TOptionInt::LognormalPriceCdf(double x, double centre, double spread) {
   if (std::isnan(spread)) IntegrationFault("comparison with an undefined spread");
   if (spread <= 0.0) {
-    platform_.ShowMessage("Errror 678", TMessageKind::Error);
+    messages_.ShowMessage("Errror 678", TMessageKind::Error);
     return 0.0;
   }
   if (!(x > 0.0)) IntegrationFault("ln of " + DescribeNumber(x));
@@ -225,7 +225,7 @@ void TOptionInt::Values(bool isPut, int days, float strike, float price, float v
   const double spread = std::sqrt(years) * 0.01 * volatility;
   if (!std::isfinite(spread)) IntegrationFault("overflow of the spread");
   if (std::fabs(spread) < 0.0001) {
-    platform_.ShowMessage(detail::DaysVolMessage("1090", days, volatility), TMessageKind::Error);
+    messages_.ShowMessage(detail::DaysVolMessage("1090", days, volatility), TMessageKind::Error);
     return;
   }
   const std::int64_t intervals = Intervals;

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <span>
 
-#include "models/Platform.h"
+#include "models/ArithmeticFault.h"
+#include "models/MessageSink.h"
 
 namespace valquor {
 
@@ -53,7 +54,7 @@ struct PayoffStats {
 
 class TOptionInt {
  public:
-  explicit TOptionInt(TPlatform& platform) : platform_(platform) {}
+  explicit TOptionInt(TMessageSink& messages) : messages_(messages) {}
 
   int Intervals = 400;            // N, the number of grid intervals
   int DaysPerYear = 260;          // divisor turning days into years
@@ -92,7 +93,7 @@ class TOptionInt {
   [[nodiscard]] float MediumPriceCdf(float x, float centre, float spread);
 
  private:
-  TPlatform& platform_;
+  TMessageSink& messages_;
 };
 
 }  // namespace valquor

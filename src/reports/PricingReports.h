@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "forms/FormPersonalControls.h"
-#include "models/ModelDispatch.h"
+#include "reports/ModelDispatch.h"
 #include "models/OptionInt.h"
-#include "models/Platform.h"
+#include "forms/Platform.h"
 #include "reports/Positions.h"
 #include "reports/ReportPanel.h"
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "forms/FormPersonalControls.h"
-#include "models/ModelDispatch.h"
-#include "models/Platform.h"
+#include "reports/ModelDispatch.h"
+#include "forms/Platform.h"
 
 namespace valquor {
 

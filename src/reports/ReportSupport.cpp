@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 
+#include "forms/Platform.h"
 #include "models/Format.h"
 #include "models/NormalDistribution.h"
-#include "models/Platform.h"
 
 namespace valquor::detail {
 
@@ -14,13 +14,6 @@ void ReplaceLines(TRichEdit& pane, std::vector<std::string>& lines) {
   pane.Clear();
   for (std::string& line : lines) pane.Add(std::move(line));
   lines.clear();
-}
-
-float ToSingle(double value, std::string_view what) {
-  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
-    throw ArithmeticFault(std::string(what) + " out of range");
-  }
-  return static_cast<float>(value);
 }
 
 double ChanceBelow(double level, double forward, double spread) {

@@ -7,15 +7,14 @@
 #include <vector>
 
 #include "forms/Controls.h"
+#include "models/Single.h"
 
 namespace valquor::detail {
 
 // Replaces the pane's lines with `lines`.
 void ReplaceLines(TRichEdit& pane, std::vector<std::string>& lines);
 
-// value stored in single precision; throws ArithmeticFault naming `what` when it is not a
-// number or lies beyond the single-precision range.
-[[nodiscard]] float ToSingle(double value, std::string_view what);
+using valquor::ToSingle;
 
 // The chance that a lognormal price with mean `forward` and log-spread `spread` ends below
 // `level` (ProbabilityBelow), and 0 for a level of 0 or less: such a price never ends there.

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "forms/FormPersonalControls.h"
-#include "models/ModelDispatch.h"
-#include "models/Platform.h"
+#include "reports/ModelDispatch.h"
+#include "forms/Platform.h"
 #include "reports/PricingReports.h"
 #include "reports/ReportPanel.h"
 #include "shell/FormWiz.h"

@@ -4,7 +4,7 @@
 
 #include "forms/FormWiz2Controls.h"
 #include "forms/FormWizControls.h"
-#include "models/Platform.h"
+#include "forms/Platform.h"
 #include "shell/PropertySaver.h"
 
 namespace valquor {

@@ -17,7 +17,7 @@
 
 #include "forms/Controls.h"
 #include "forms/IniProfile.h"
-#include "models/Platform.h"
+#include "forms/Platform.h"
 
 namespace valquor {
 

@@ -16,10 +16,6 @@
 namespace valquor {
 namespace {
 
-// Trading days in a year: the holding period's volatility is scaled by it whatever the dialog
-// counts.
-constexpr double kTradingDaysPerYear = 260.0;
-
 // A result stored in single precision; one that does not fit is the arithmetic fault the
 // platform raises on such a store.
 float ToSingle(double value, const char* what) {
@@ -69,7 +65,7 @@ void TFormPersonal::RiskReport() {
   }
   const float holdingVol =
       ToSingle(static_cast<double>(volatility) * std::sqrt(static_cast<double>(daysInPosition)) /
-                   std::sqrt(kTradingDaysPerYear),
+                   std::sqrt(double{kTradingDaysPerYear}),
                "the holding period's volatility");
   const float holdingSigma =
       ToSingle(0.01 * static_cast<double>(holdingVol) * static_cast<double>(price), "sigma");

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string_view>
 
-#include "models/Platform.h"
+#include "forms/Platform.h"
 
 namespace valquor {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "models/Platform.h"
+#include "forms/Platform.h"
 
 namespace valquor {
 

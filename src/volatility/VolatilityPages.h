@@ -6,8 +6,8 @@
 #include <string>
 
 #include "forms/FormPersonalControls.h"
-#include "models/ModelDispatch.h"
-#include "models/Platform.h"
+#include "reports/ModelDispatch.h"
+#include "forms/Platform.h"
 #include "reports/ReportPanel.h"
 #include "volatility/ImpliedVolatility.h"
 #include "volatility/Prices.h"

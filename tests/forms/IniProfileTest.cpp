@@ -7,7 +7,7 @@
 #include <string>
 
 #include "forms/IniProfile.h"
-#include "models/Platform.h"
+#include "forms/Platform.h"
 
 namespace valquor {
 namespace {

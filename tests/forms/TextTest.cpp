@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/Text.h"
-#include "models/Platform.h"
+#include "forms/Platform.h"
 
 namespace valquor {
 namespace {

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "models/NormalDistribution.h"
-#include "models/Platform.h"
+#include "models/ArithmeticFault.h"
 
 namespace valquor {
 namespace {

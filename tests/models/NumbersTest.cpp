@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "models/Numbers.h"
-#include "models/ScriptedPlatform.h"
+#include "models/RecordingSink.h"
 
 namespace valquor {
 namespace {
@@ -44,10 +44,10 @@ TEST(ParseNumberTest, ReadsEitherDecimalMarkInEitherLocale) {
   for (const char mark : kMarks) {
     for (const ParseCase& c : kCases) {
       SCOPED_TRACE(Message() << "mark '" << mark << "', text \"" << c.Text << "\"");
-      TScriptedPlatform platform;
+      TRecordingSink platform;
       platform.Mark = mark;
-      EXPECT_EQ(ParseNumber(c.Text, platform), c.Expected);
-      EXPECT_EQ(ParseFloat(c.Text, platform), c.Expected);
+      EXPECT_EQ(ParseNumber(c.Text, platform.Mark, platform), c.Expected);
+      EXPECT_EQ(ParseFloat(c.Text, platform.Mark, platform), c.Expected);
       EXPECT_TRUE(platform.Messages.empty());
     }
   }
@@ -61,12 +61,12 @@ TEST(ParseNumberTest, MalformedTextShowsOneMessageWithTheTextAsPassedAndGivesMin
   for (const char mark : kMarks) {
     for (const char* text : kTexts) {
       SCOPED_TRACE(Message() << "mark '" << mark << "', text \"" << text << "\"");
-      TScriptedPlatform platform;
+      TRecordingSink platform;
       platform.Mark = mark;
-      EXPECT_EQ(ParseNumber(text, platform), -999.0f);
+      EXPECT_EQ(ParseNumber(text, platform.Mark, platform), -999.0f);
       EXPECT_EQ(platform.TakeMessages(),
                 std::vector<std::string>{"'StrToFloat' error2: " + std::string(text)});
-      EXPECT_EQ(ParseFloat(text, platform), -999.0f);
+      EXPECT_EQ(ParseFloat(text, platform.Mark, platform), -999.0f);
       EXPECT_EQ(platform.TakeMessages(),
                 std::vector<std::string>{"'StrToFloat' error22: " + std::string(text)});
     }
@@ -74,19 +74,19 @@ TEST(ParseNumberTest, MalformedTextShowsOneMessageWithTheTextAsPassedAndGivesMin
 }
 
 TEST(ParseNumberTest, EmptyTextIsZeroForTheEditBoxesButMalformedForThePriceFile) {
-  TScriptedPlatform platform;
-  EXPECT_EQ(ParseNumber("", platform), 0.0f);
+  TRecordingSink platform;
+  EXPECT_EQ(ParseNumber("", platform.Mark, platform), 0.0f);
   EXPECT_TRUE(platform.Messages.empty());
-  EXPECT_EQ(ParseFloat("", platform), -999.0f);
+  EXPECT_EQ(ParseFloat("", platform.Mark, platform), -999.0f);
   EXPECT_EQ(platform.Messages, std::vector<std::string>{"'StrToFloat' error22: "});
 }
 
 TEST(ParseNumberTest, ReadsTheDecimalMarkAtEveryCall) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   platform.Mark = ',';
-  EXPECT_EQ(ParseNumber("1.5", platform), 1.5f);
+  EXPECT_EQ(ParseNumber("1.5", platform.Mark, platform), 1.5f);
   platform.Mark = '.';
-  EXPECT_EQ(ParseNumber("1,5", platform), 1.5f);
+  EXPECT_EQ(ParseNumber("1,5", platform.Mark, platform), 1.5f);
   EXPECT_TRUE(platform.Messages.empty());
 }
 

@@ -12,7 +12,7 @@
 #include "models/Option.h"
 #include "models/OptionCRR.h"
 #include "models/OptionCRR365.h"
-#include "models/ScriptedPlatform.h"
+#include "models/RecordingSink.h"
 
 namespace valquor {
 namespace {
@@ -45,7 +45,7 @@ float CrrValue(TOptionCRR& option, const TreeCase& c) {
 }
 
 float BlackScholes(const TreeCase& c) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOption option(platform);
   option.RiskFree = c.RiskFree;
   return option.Value(c.IsPut, c.Days, c.Strike, c.Price, c.Volatility);
@@ -53,7 +53,7 @@ float BlackScholes(const TreeCase& c) {
 
 // The straightforward tree's value of c, or NaN when it faults.
 float PlainValue(const TreeCase& c, detail::TTreeWorkspace& workspace) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   try {
     return detail::BinomialValue(platform, workspace, 260.0, c.American, c.RiskFree, c.IsPut,
                                  c.Days, c.Strike, c.Price, c.Volatility, c.Carry, c.Steps,
@@ -74,7 +74,7 @@ TEST(OptionCRRTest, TreeValues) {
       {{true, kCall, 260, 100, 100, 20, 0.05f, 0.05f, 300}, 10.4439f},
       {{false, kCall, 260, 100, 100, 20, 0.0f, 0.0f, 300}, 7.9590f},
   };
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionCRR option(platform);
   for (const auto& c : kCases) {
     SCOPED_TRACE(Label(c.Terms));
@@ -107,7 +107,7 @@ TEST(OptionCRRTest, ValuesWithoutATreeAndSilentZeros) {
       {{false, kCall, 260, 100, 100, 20, 0.05f, 0.05f, -5}, 0.0f},
       {{true, kPut, 260, 100, 100, 20, 0.05f, 0.05f, std::numeric_limits<int>::min()}, 0.0f},
   };
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionCRR option(platform);
   for (const auto& c : kCases) {
     SCOPED_TRACE(Label(c.Terms));
@@ -117,7 +117,7 @@ TEST(OptionCRRTest, ValuesWithoutATreeAndSilentZeros) {
 }
 
 TEST(OptionCRRTest, MessagesForTooManyStepsAndTooSmallASpread) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionCRR option(platform);
   TOptionCRR365 option365(platform);
   EXPECT_EQ(option.Value(kCall, 260, 100, 100, 20, 0.05f, 10000), 0.0f);
@@ -159,7 +159,7 @@ TEST(OptionCRRTest, FaultsInsideTheTreeReachTheCaller) {
       // p far above 1 lets the backward induction grow without bound.
       {false, kCall, 260, 100, 100, 0.5f, 5.0f, 0.05f, 9999},
   };
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionCRR option(platform);
   for (const TreeCase& c : kCases) {
     SCOPED_TRACE(Label(c));
@@ -175,13 +175,13 @@ TEST(OptionCRRTest, PIsUsedAsItComesOutEvenOutsideZeroToOne) {
   auto plain = std::make_unique<detail::TTreeWorkspace>();
   const float literal = PlainValue(c, *plain);
   ASSERT_LT(literal, 0.0f);
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionCRR option(platform);
   EXPECT_EQ(CrrValue(option, c), literal);
 }
 
 TEST(OptionCRRTest, ConvergesToBlackScholesWhenCarryEqualsTheRate) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionCRR option(platform);
   for (const bool isPut : {kCall, kPut}) {
     for (const float strike : {80.0f, 100.0f, 120.0f}) {
@@ -195,7 +195,7 @@ TEST(OptionCRRTest, ConvergesToBlackScholesWhenCarryEqualsTheRate) {
 }
 
 TEST(OptionCRRTest, AmericanIsWorthAtLeastEuropeanAndIntrinsic) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionCRR option(platform);
   for (const bool isPut : {kCall, kPut}) {
     for (const float strike : {70.0f, 100.0f, 130.0f}) {
@@ -228,7 +228,7 @@ TEST(OptionCRRTest, FastTreeEqualsTheStraightforwardTreeBitForBit) {
 
   auto plain = std::make_unique<detail::TTreeWorkspace>();
   auto fast = std::make_unique<detail::TTreeWorkspace>();
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionCRR option(platform);
   for (const TreeCase& terms : kTerms) {
     for (const int steps : stepCounts) {
@@ -271,7 +271,7 @@ TEST(OptionCRRTest, CallWhoseNodePricesOverflowKeepsTheTreesAccuracy) {
       {false, kCall, 1300, 100, 100, 150, 0.05f, 0.05f, 5000},
   };
   auto plain = std::make_unique<detail::TTreeWorkspace>();
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionCRR option(platform);
   for (const TreeCase& c : kCases) {
     SCOPED_TRACE(Label(c));
@@ -287,7 +287,7 @@ TEST(OptionCRRTest, WithoutOverflowTheResultsStayThoseOfTheStraightforwardTree) 
       {false, kPut, 260, 100, 100, 80, 0.05f, 0.05f, 9999},
   };
   auto plain = std::make_unique<detail::TTreeWorkspace>();
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionCRR option(platform);
   for (const TreeCase& c : kCases) {
     SCOPED_TRACE(Label(c));
@@ -300,7 +300,7 @@ TEST(OptionCRRTest, WithoutOverflowTheResultsStayThoseOfTheStraightforwardTree) 
 
 TEST(OptionCRRTest, PutOnAnOverflowingLatticeStaysSound) {
   // u^9999 overflows, which only ever concerns nodes where a put pays nothing.
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionCRR option(platform);
   const TreeCase european{false, kPut, 260, 100, 100, 150, 0.05f, 0.05f, 9999};
   EXPECT_NEAR(CrrValue(option, european), BlackScholes(european), 0.01f);
@@ -310,7 +310,7 @@ TEST(OptionCRRTest, PutOnAnOverflowingLatticeStaysSound) {
 }
 
 TEST(OptionCRR365Test, CountsAYearAs365CalendarDays) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionCRR option(platform);
   TOptionCRR365 option365(platform);
   for (const bool american : {false, true}) {

@@ -8,7 +8,7 @@
 
 #include "models/Option.h"
 #include "models/OptionInt.h"
-#include "models/ScriptedPlatform.h"
+#include "models/RecordingSink.h"
 
 namespace valquor {
 namespace {
@@ -80,7 +80,7 @@ TEST(OptionIntTest, SumsOfTheAtTheMoneyCall) {
       {{kNormalDistribution, 5000, kCall, 20, 100, 100, 45}, 5.0292f, 5.1305f},
       {{kLognormalDistribution, 5000, kCall, 20, 100, 100, 45}, 5.0235f, 5.1198f},
   };
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionInt option(platform);
   for (const auto& c : kCases) {
     SCOPED_TRACE(Label(c.Terms));
@@ -98,7 +98,7 @@ TEST(OptionIntTest, SkippingTermsWithoutPayoffOrMassLeavesTheSumsUnchanged) {
       {0, 0, kPut, 5, 98, 100, 15},     {0, 0, kCall, 2600, 400, 100, 60},
       {0, 0, kCall, 20, 0.0f, 100, 45},
   };
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionInt option(platform);
   for (const std::uint8_t kind :
        {kNormalDistribution, kLognormalDistribution, kMediumDistribution}) {
@@ -135,7 +135,7 @@ TEST(OptionIntTest, SumsWithoutAGrid) {
       {{0, 400, kCall, 20, 100, 100, 45}, 0.0f},
       {{4, 400, kPut, 20, 100, 100, 45}, 0.0f},
   };
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionInt option(platform);
   for (const auto& c : kCases) {
     SCOPED_TRACE(Label(c.Terms));
@@ -147,7 +147,7 @@ TEST(OptionIntTest, SumsWithoutAGrid) {
 }
 
 TEST(OptionIntTest, SpreadBelowOneTenThousandthShowsError1090) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionInt option(platform);
   const Sums sums = Values(option, {kNormalDistribution, 400, kCall, 1, 100, 100, 0.1f});
   EXPECT_EQ(sums.Upper, 0.0f);
@@ -157,7 +157,7 @@ TEST(OptionIntTest, SpreadBelowOneTenThousandthShowsError1090) {
 }
 
 TEST(OptionIntTest, ArithmeticFaultsReachTheCaller) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionInt option(platform);
   const IntCase kCases[] = {
       {kNormalDistribution, 400, kCall, 20, 100, kNaN, 45},
@@ -180,7 +180,7 @@ TEST(OptionIntTest, ArithmeticFaultsReachTheCaller) {
 }
 
 TEST(OptionIntTest, LognormalMeanOfTheSumsApproachesBlackScholesWithoutInterest) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOption blackScholes(platform);
   TOptionInt option(platform);
   for (const bool isPut : {kCall, kPut}) {
@@ -202,7 +202,7 @@ TEST(OptionIntTest, LognormalMeanOfTheSumsApproachesBlackScholesWithoutInterest)
 }
 
 TEST(OptionIntTest, DistributionFunctionsByKind) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionInt option(platform);
   EXPECT_NEAR(NormalPriceCdf(110, 100, 0.1), 0.841344746, 7.5e-8);
   EXPECT_NEAR(option.DistributionCdf(kNormalDistribution, 80, 100, 0.1), 0.022750132, 7.5e-8);
@@ -216,7 +216,7 @@ TEST(OptionIntTest, DistributionFunctionsByKind) {
 }
 
 TEST(OptionIntTest, LognormalWithoutSpreadShowsErrror678) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionInt option(platform);
   EXPECT_EQ(option.LognormalPriceCdf(100, 100, 0.0), 0.0);
   EXPECT_EQ(option.DistributionCdf(kLognormalDistribution, 100, 100, -0.2), 0.0);
@@ -227,7 +227,7 @@ TEST(OptionIntTest, LognormalWithoutSpreadShowsErrror678) {
 }
 
 TEST(OptionIntTest, DistributionFunctionFaultsReachTheCaller) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionInt option(platform);
   EXPECT_THROW((void)NormalPriceCdf(100, 0, 0.2), ArithmeticFault);
   EXPECT_THROW((void)NormalPriceCdf(100, 100, 0), ArithmeticFault);
@@ -258,7 +258,7 @@ TEST(GridPriceTest, TenTimesThePriceAcrossTheIntervals) {
     SCOPED_TRACE(Message() << "j " << c.J << " price " << c.Price << " intervals " << c.Intervals);
     EXPECT_NEAR(GridPrice(c.J, c.Price, c.Intervals), c.Expected, c.Expected * 1e-6f);
   }
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionInt option(platform);
   option.Intervals = 1000;
   EXPECT_EQ(option.GridPrice(250, 80), 200.0f);
@@ -290,7 +290,7 @@ PayoffStats Request(float price, float forward, float trueVol, int days, float e
 }
 
 TEST(AnalysePayoffTest, LongCallUnderTheNormalDistribution) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionInt option(platform);
   option.Intervals = 1000;
   option.Distribution = kNormalDistribution;
@@ -323,7 +323,7 @@ TEST(AnalysePayoffTest, LongCallUnderTheNormalDistribution) {
 }
 
 TEST(AnalysePayoffTest, ResultsOfExactlyZeroAndBelowAreLosses) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionInt option(platform);
   option.Intervals = 400;
   for (const std::uint8_t kind :
@@ -358,7 +358,7 @@ TEST(AnalysePayoffTest, NoDaysOrNoTrueVolatilityLeaveZeroedStatistics) {
   } kCases[] = {
       {0, 30, true}, {0, 0, true}, {20, 0, false}, {20, -5, false}, {20, kNaN, false},
   };
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionInt option(platform);
   const std::vector<float> values(401, 5.0f);
   for (const auto& c : kCases) {
@@ -376,7 +376,7 @@ TEST(AnalysePayoffTest, NoDaysOrNoTrueVolatilityLeaveZeroedStatistics) {
 }
 
 TEST(AnalysePayoffTest, RefusedRequests) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOptionInt option(platform);
   const std::vector<float> values(401, 5.0f);
   PayoffStats negativeDays = Request(100, 100, 30, -1, 0, 0);

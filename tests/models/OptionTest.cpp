@@ -7,7 +7,7 @@
 
 #include "models/Option.h"
 #include "models/Option365.h"
-#include "models/ScriptedPlatform.h"
+#include "models/RecordingSink.h"
 
 namespace valquor {
 namespace {
@@ -50,7 +50,7 @@ TEST(OptionTest, BlackScholesValues) {
   };
   for (const PriceCase& c : kCases) {
     SCOPED_TRACE(Label(c));
-    TScriptedPlatform platform;
+    TRecordingSink platform;
     TOption option(platform);
     option.RiskFree = c.RiskFree;
     EXPECT_NEAR(option.Value(c.IsPut, c.Days, c.Strike, c.Price, c.Volatility), c.Expected,
@@ -78,7 +78,7 @@ TEST(OptionTest, NoStrikeOrPriceIsWorthNothingAndNoTimeOrVolatilityTheIntrinsicV
   };
   for (const PriceCase& c : kCases) {
     SCOPED_TRACE(Label(c));
-    TScriptedPlatform platform;
+    TRecordingSink platform;
     TOption option(platform);
     option.RiskFree = c.RiskFree;
     EXPECT_EQ(option.Value(c.IsPut, c.Days, c.Strike, c.Price, c.Volatility), c.Expected);
@@ -87,7 +87,7 @@ TEST(OptionTest, NoStrikeOrPriceIsWorthNothingAndNoTimeOrVolatilityTheIntrinsicV
 }
 
 TEST(OptionTest, SpreadBelowOneTenThousandthShowsItsDaysAndVolatility) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOption option(platform);
   TOption365 option365(platform);
   EXPECT_EQ(option.Value(kCall, 1, 100, 100, 0.1f), 0.0f);
@@ -113,7 +113,7 @@ TEST(OptionTest, ArithmeticFaultShowsOptionError1088AndGivesZero) {
   };
   for (const PriceCase& c : kCases) {
     SCOPED_TRACE(Label(c));
-    TScriptedPlatform platform;
+    TRecordingSink platform;
     TOption option(platform);
     option.RiskFree = c.RiskFree;
     EXPECT_EQ(option.Value(c.IsPut, c.Days, c.Strike, c.Price, c.Volatility), 0.0f);
@@ -122,7 +122,7 @@ TEST(OptionTest, ArithmeticFaultShowsOptionError1088AndGivesZero) {
 }
 
 TEST(OptionTest, PutCallParity) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOption option(platform);
   for (const float rate : {0.0f, 0.05f}) {
     for (const int days : {20, 130, 260, 600}) {
@@ -143,7 +143,7 @@ TEST(OptionTest, PutCallParity) {
 }
 
 TEST(Option365Test, CountsAYearAs365CalendarDays) {
-  TScriptedPlatform platform;
+  TRecordingSink platform;
   TOption option(platform);
   TOption365 option365(platform);
   for (const float rate : {0.0f, 0.05f}) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "models/ScriptedPlatform.h"
+#include "forms/ScriptedPlatform.h"
 #include "reports/ReportPanel.h"
 
 namespace valquor {

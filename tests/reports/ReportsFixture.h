@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "forms/FormPersonalControls.h"
-#include "models/ModelDispatch.h"
-#include "models/ScriptedPlatform.h"
+#include "reports/ModelDispatch.h"
+#include "forms/ScriptedPlatform.h"
 #include "reports/PricingReports.h"
 #include "reports/ReportPanel.h"
 

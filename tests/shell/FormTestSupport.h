@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "forms/IniProfile.h"
-#include "models/ScriptedPlatform.h"
+#include "forms/ScriptedPlatform.h"
 #include "shell/FormPersonal.h"
 #include "shell/TempFolder.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "forms/IniProfile.h"
-#include "models/ScriptedPlatform.h"
+#include "forms/ScriptedPlatform.h"
 #include "shell/PropertySaver.h"
 #include "shell/TempFolder.h"
 

@@ -14,8 +14,8 @@
 
 #include "forms/FormPersonalControls.h"
 #include "models/Dates.h"
-#include "models/ModelDispatch.h"
-#include "models/ScriptedPlatform.h"
+#include "reports/ModelDispatch.h"
+#include "forms/ScriptedPlatform.h"
 #include "reports/ReportPanel.h"
 #include "volatility/VolatilityPages.h"
 

@@ -1,10 +1,11 @@
-#include "models/ModelDispatch.h"
+#include "reports/ModelDispatch.h"
 
 #include <cmath>
 #include <string_view>
 
 #include "models/Format.h"
 #include "models/Numbers.h"
+#include "models/Single.h"
 
 namespace valquor {
 
@@ -71,32 +72,14 @@ float TModelDispatch::PutValue(int days, float& firstEstimate, float strike, flo
   return Value(true, days, firstEstimate, strike, price, volatility, secondEstimate);
 }
 
-double TModelDispatch::Growth(int days, bool tradingDays) {
-  const float rate = ParseNumber(inputs_.RiskFreeInterestText(), platform_);
-  const float years = static_cast<float>(static_cast<double>(days) / (tradingDays ? 260.0 : 365.0));
-  const double growth = std::exp(static_cast<double>(rate) * static_cast<double>(years));
-  if (!std::isfinite(growth)) {
-    throw ArithmeticFault("exp of " + FormatGeneral15(static_cast<double>(rate) * years));
-  }
-  return growth;
-}
-
 float TModelDispatch::ForwardOf(int days, bool tradingDays, float amount) {
-  const double result = static_cast<double>(amount) * Growth(days, tradingDays);
-  if (!std::isfinite(result) || std::fabs(result) > 3.4028234663852886e38) {
-    throw ArithmeticFault("forward of " + FormatGeneral15(amount) + " out of range");
-  }
-  return static_cast<float>(result);
+  return valquor::ForwardOf(ParseNumber(inputs_.RiskFreeInterestText(), platform_), days,
+                            tradingDays ? kTradingDaysPerYear : kCalendarDaysPerYear, amount);
 }
 
 float TModelDispatch::PresentOf(int days, bool tradingDays, float amount) {
-  const double growth = Growth(days, tradingDays);
-  if (growth == 0.0) throw ArithmeticFault("division by a growth factor of 0");
-  const double result = static_cast<double>(amount) / growth;
-  if (!std::isfinite(result) || std::fabs(result) > 3.4028234663852886e38) {
-    throw ArithmeticFault("present value of " + FormatGeneral15(amount) + " out of range");
-  }
-  return static_cast<float>(result);
+  return valquor::PresentOf(ParseNumber(inputs_.RiskFreeInterestText(), platform_), days,
+                            tradingDays ? kTradingDaysPerYear : kCalendarDaysPerYear, amount);
 }
 
 void TModelDispatch::RefreshModelRates() {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "models/Platform.h"
+#include "forms/Platform.h"
 
 namespace valquor {
 

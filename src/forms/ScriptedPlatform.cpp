@@ -1,4 +1,4 @@
-#include "models/ScriptedPlatform.h"
+#include "forms/ScriptedPlatform.h"
 
 #include <utility>
 

@@ -10,11 +10,12 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+
+#include "models/ArithmeticFault.h"
+#include "models/MessageSink.h"
 
 namespace valquor {
-
-// How a message box looks; the text is what matters to the behaviour.
-enum class TMessageKind { Information, Warning, Error };
 
 // A font as the report panes and the font dialog know it.
 struct TFontSpec {
@@ -37,13 +38,10 @@ struct TFileDialogRequest {
   std::string DefaultExt;  // without the dot, "dat"
 };
 
-class TPlatform {
+class TPlatform : public TMessageSink {
  public:
-  virtual ~TPlatform() = default;
+  // ShowMessage (TMessageSink): a modal message box; returns when the user has dismissed it.
 
-  // A modal message box; returns when the user has dismissed it.
-  virtual void ShowMessage(const std::string& text,
-                           TMessageKind kind = TMessageKind::Information) = 0;
   // The decimal mark of the user's locale: '.' or ','.
   [[nodiscard]] virtual char DecimalMark() const = 0;
   // Busy (hourglass) cursor on or off. Prefer TBusyCursor, which turns it off on every path.
@@ -91,13 +89,6 @@ class TBusyCursor {
   TPlatform& platform_;
 };
 
-// An arithmetic fault that the behaviour lets reach the caller (a logarithm of a non-positive
-// number, an overflow, a division by zero). The text names the operation and the value.
-class ArithmeticFault : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 // A text that the toolkit's integer conversion refuses. what() is the message the user sees,
 // "'1.5' is not a valid integer value"; the computation that met it is abandoned.
 class EConvertError : public std::runtime_error {
@@ -117,5 +108,10 @@ class EIniFileException : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// An edit box's text as a number with the user's decimal mark (ParseNumber and ParseFloat of
+// models/Numbers.h); messages go to the platform.
+[[nodiscard]] float ParseNumber(std::string_view text, TPlatform& platform);
+[[nodiscard]] float ParseFloat(std::string_view text, TPlatform& platform);
 
 }  // namespace valquor

@@ -7,12 +7,13 @@
 #include <cstdint>
 #include <string>
 
+#include "forms/Platform.h"
 #include "models/Option.h"
 #include "models/Option365.h"
 #include "models/OptionCRR.h"
 #include "models/OptionCRR365.h"
 #include "models/OptionInt.h"
-#include "models/Platform.h"
+#include "models/ValuationTerms.h"
 
 namespace valquor {
 
@@ -28,14 +29,6 @@ class TDispatchInputs {
   // The step count typed in its spin box, or the box's minimum when it is not an integer.
   [[nodiscard]] virtual int NumberOfStepsValue() const = 0;
 };
-
-// FormulaKind values.
-inline constexpr std::uint8_t kFormulaNone = 0;
-inline constexpr std::uint8_t kFormulaBlackScholes = 1;
-inline constexpr std::uint8_t kFormulaBinomial = 2;
-inline constexpr std::uint8_t kFormulaIntNormal = 3;
-inline constexpr std::uint8_t kFormulaIntLognormal = 4;
-inline constexpr std::uint8_t kFormulaIntMedium = 5;
 
 class TModelDispatch {
  public:
@@ -77,7 +70,6 @@ class TModelDispatch {
  private:
   float Value(bool isPut, int days, float& firstEstimate, float strike, float price,
               float volatility, float& secondEstimate);
-  [[nodiscard]] double Growth(int days, bool tradingDays);
 
   TPlatform& platform_;
   const TDispatchInputs& inputs_;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "models/Format.h"
-#include "models/ModelDispatch.h"
-#include "models/ScriptedPlatform.h"
+#include "reports/ModelDispatch.h"
+#include "forms/ScriptedPlatform.h"
 
 namespace valquor {
 namespace {
