@@ -3,10 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include "forms/FormPersonalControls.h"
-#include "reports/ModelDispatch.h"
+#include "shell/ModelDispatch.h"
 #include "forms/ScriptedPlatform.h"
-#include "reports/PricingReports.h"
-#include "reports/ReportPanel.h"
+#include "shell/PricingReports.h"
+#include "shell/ReportPanel.h"
 
 namespace valquor {
 namespace {

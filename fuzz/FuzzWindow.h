@@ -9,10 +9,10 @@
 #include <string_view>
 
 #include "forms/FormPersonalControls.h"
-#include "reports/ModelDispatch.h"
+#include "shell/ModelDispatch.h"
 #include "forms/ScriptedPlatform.h"
-#include "reports/ReportPanel.h"
-#include "volatility/VolatilityPages.h"
+#include "shell/ReportPanel.h"
+#include "shell/VolatilityPages.h"
 
 namespace valquor::fuzz {
 

@@ -86,8 +86,8 @@ float TValuer::Value(const TValuationTerms& terms, bool isPut, int days, float s
   try {
     entry.First = firstEstimate;
     entry.Second = secondEstimate;
-    entry.Value = models_.Value(terms, isPut, days, strike, price, volatility, entry.First,
-                                entry.Second);
+    entry.Value =
+        models_.Value(terms, isPut, days, strike, price, volatility, entry.First, entry.Second);
   } catch (...) {
     models_.Messages.SetTarget(&messages_);
     for (const TMessage& m : shown.Messages) messages_.ShowMessage(m.Text, m.Kind);

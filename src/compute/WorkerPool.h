@@ -50,7 +50,7 @@ class TWorkerPool {
   const std::function<bool(std::size_t)>* skip_ = nullptr;
   std::size_t count_ = 0;
   std::atomic<std::size_t> next_{0};
-  int busy_ = 0;                 // workers inside the loop
+  int busy_ = 0;                  // workers inside the loop
   unsigned long long round_ = 0;  // increases with every loop, wakes the threads
   bool quit_ = false;
 };

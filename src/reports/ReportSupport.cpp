@@ -4,17 +4,11 @@
 #include <cmath>
 #include <limits>
 
-#include "forms/Platform.h"
+#include "models/ArithmeticFault.h"
 #include "models/Format.h"
 #include "models/NormalDistribution.h"
 
 namespace valquor::detail {
-
-void ReplaceLines(TRichEdit& pane, std::vector<std::string>& lines) {
-  pane.Clear();
-  for (std::string& line : lines) pane.Add(std::move(line));
-  lines.clear();
-}
 
 double ChanceBelow(double level, double forward, double spread) {
   if (level <= 0 && forward > 0) return 0;

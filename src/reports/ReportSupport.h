@@ -1,18 +1,14 @@
 #pragma once
-// Internal to the reports: composing a pane's lines, storing computed amounts in single
+// Internal to the reports: storing computed amounts in single
 // precision, and the lognormal chance of ending below a level.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "forms/Controls.h"
 #include "models/Single.h"
 
 namespace valquor::detail {
-
-// Replaces the pane's lines with `lines`.
-void ReplaceLines(TRichEdit& pane, std::vector<std::string>& lines);
 
 using valquor::ToSingle;
 

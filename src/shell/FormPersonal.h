@@ -8,13 +8,13 @@
 #include <string>
 
 #include "forms/FormPersonalControls.h"
-#include "reports/ModelDispatch.h"
+#include "shell/ModelDispatch.h"
 #include "forms/Platform.h"
-#include "reports/PricingReports.h"
-#include "reports/ReportPanel.h"
+#include "shell/PricingReports.h"
+#include "shell/ReportPanel.h"
 #include "shell/FormWiz.h"
 #include "shell/PropertySaver.h"
-#include "volatility/VolatilityPages.h"
+#include "shell/VolatilityPages.h"
 
 namespace valquor {
 

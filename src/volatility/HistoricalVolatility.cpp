@@ -13,7 +13,7 @@ namespace {
 // keeps a value (a series entry, the running sum, the smoothing constants).
 float Single(double x) { return static_cast<float>(x); }
 
-int SeriesLength(const TPrices& prices) { return std::clamp(prices.Count, 0, kMaxPrices); }
+int SeriesLength(const TPriceSeries& prices) { return std::clamp(prices.Count, 0, kMaxPrices); }
 
 // A stored date as a whole day number; dates come from the file reader, so the guard only keeps
 // a value that is not one from being converted.
@@ -24,7 +24,7 @@ int DayNumber(double date) {
 
 }  // namespace
 
-float DailyVolatility(const TPrices& prices, int moveLength, int window) {
+float DailyVolatility(const TPriceSeries& prices, int moveLength, int window) {
   const int n = SeriesLength(prices);
   if (n < 1 || moveLength < 1) return 0;
   const int m = moveLength;
@@ -68,7 +68,7 @@ float DailyVolatility(const TPrices& prices, int moveLength, int window) {
   return Single(100.0 * r * root260 / close);
 }
 
-std::vector<float> WeekEndCloses(const TPrices& prices) {
+std::vector<float> WeekEndCloses(const TPriceSeries& prices) {
   const int n = SeriesLength(prices);
   std::vector<float> closes;
   if (n < 1) return closes;
@@ -95,7 +95,7 @@ float WeeklyChange(float previous, float current) {
   return Single(double{diff} * f / p);
 }
 
-float WeeklyVolatility(const TPrices& prices, int weeks) {
+float WeeklyVolatility(const TPriceSeries& prices, int weeks) {
   const std::vector<float> w = WeekEndCloses(prices);
   if (w.size() < 2) return -1;
   const float alpha = Single(2.0 / (weeks + 1.0));
@@ -137,7 +137,7 @@ class TReportLines {
 
 }  // namespace
 
-std::vector<std::string> FileReportLines(const TPrices& prices, bool& outOfRange) {
+std::vector<std::string> FileReportLines(const TPriceSeries& prices, bool& outOfRange) {
   TReportLines report(outOfRange);
   report.Add(" Historical volatility");
   report.Add(" " + prices.SeriesName);
@@ -160,7 +160,7 @@ std::vector<std::string> FileReportLines(const TPrices& prices, bool& outOfRange
   return report.Take();
 }
 
-std::vector<std::string> ClipboardReportLines(const TPrices& prices, bool& outOfRange) {
+std::vector<std::string> ClipboardReportLines(const TPriceSeries& prices, bool& outOfRange) {
   TReportLines report(outOfRange);
   report.Add(" Historical volatility");
   report.Add(" " + prices.SeriesName);

@@ -40,11 +40,11 @@ float SearchVolatility(const TErrorMeasure& error) {
   return VolGridPass(0.1f, v2, error);
 }
 
-float MediumPrice(std::string_view cell, TPlatform& platform) {
+float MediumPrice(std::string_view cell, char decimalMark, TMessageSink& messages) {
   const std::size_t dash = cell.find('-');
-  if (dash == std::string_view::npos) return ParseNumber(cell, platform);
-  const float bid = ParseNumber(cell.substr(0, dash), platform);
-  const float ask = ParseNumber(cell.substr(dash + 1), platform);
+  if (dash == std::string_view::npos) return ParseNumber(cell, decimalMark, messages);
+  const float bid = ParseNumber(cell.substr(0, dash), decimalMark, messages);
+  const float ask = ParseNumber(cell.substr(dash + 1), decimalMark, messages);
   // Halved in double: two large sides must not overflow on the way.
   return static_cast<float>((double{bid} + double{ask}) / 2);
 }

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string_view>
 
-#include "forms/Platform.h"
+#include "models/MessageSink.h"
 
 namespace valquor {
 
@@ -38,8 +38,8 @@ struct TAnalysisTable {
 };
 
 // The medium price of a grid cell: a premium, or a bid and an ask around its first "-"
-// ("2.00-2.20" gives 2.10, "-2" gives 1); each side read with ParseNumber (a malformed one
-// shows its message and counts -999); an empty cell or side is 0.
-[[nodiscard]] float MediumPrice(std::string_view cell, TPlatform& platform);
+// ("2.00-2.20" gives 2.10, "-2" gives 1); each side read with ParseNumber in the user's decimal
+// mark (a malformed one shows its message and counts -999); an empty cell or side is 0.
+[[nodiscard]] float MediumPrice(std::string_view cell, char decimalMark, TMessageSink& messages);
 
 }  // namespace valquor

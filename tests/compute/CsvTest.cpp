@@ -1,10 +1,10 @@
-#include "compute/Csv.h"
-
 #include <gtest/gtest.h>
 
 #include <charconv>
 #include <cmath>
 #include <limits>
+
+#include "compute/Csv.h"
 
 namespace valquor {
 namespace {
@@ -13,8 +13,12 @@ TEST(CsvTest, NumbersAreTheShortestTextThatReadsBackToTheSameSingle) {
   const struct {
     float Value;
     const char* Text;
-  } kCases[] = {{0.1f, "0.1"},     {100.0f, "100"},   {-2.5f, "-2.5"},
-                {1e30f, "1e+30"},  {10.45058f, "10.45058"}, {0.0f, "0"},
+  } kCases[] = {{0.1f, "0.1"},
+                {100.0f, "100"},
+                {-2.5f, "-2.5"},
+                {1e30f, "1e+30"},
+                {10.45058f, "10.45058"},
+                {0.0f, "0"},
                 {std::numeric_limits<float>::infinity(), ""},
                 {std::numeric_limits<float>::quiet_NaN(), ""}};
   for (const auto& c : kCases) {

@@ -1,5 +1,3 @@
-#include "compute/Engine.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "compute/Engine.h"
 #include "compute/WorkControl.h"
 #include "models/ArithmeticFault.h"
 
@@ -49,9 +48,8 @@ TRun RunGrid(int workers) {
     const float volatility = k % 5 == 1 ? 0.002f : 10.0f + static_cast<float>(k);
     float first = 0;
     float second = 0;
-    const float value =
-        valuer.Value(terms, k % 2 == 0, 3 + k, 100.0f, 95.0f + static_cast<float>(k % 11),
-                     volatility, first, second);
+    const float value = valuer.Value(terms, k % 2 == 0, 3 + k, 100.0f,
+                                     95.0f + static_cast<float>(k % 11), volatility, first, second);
     // The same valuation again: made once, its messages shown twice.
     (void)valuer.Value(terms, k % 2 == 0, 3 + k, 100.0f, 95.0f + static_cast<float>(k % 11),
                        volatility);
@@ -81,15 +79,15 @@ TEST(ValuationEngineTest, TheLowestFailingUnitEndsTheRunAfterTheMessagesBeforeIt
     TMessageLog log;
     TWorkControl control;
     TComputeContext context(engine, log, control);
-    EXPECT_THROW(
-        (void)context.Map<int>(40,
-                               [](std::size_t i, TValuer& valuer) {
-                                 valuer.Messages().ShowMessage("unit " + std::to_string(i),
-                                                               TMessageKind::Error);
-                                 if (i == 9 || i == 30) throw ArithmeticFault("at " + std::to_string(i));
-                                 return static_cast<int>(i);
-                               }),
-        ArithmeticFault);
+    EXPECT_THROW((void)context.Map<int>(40,
+                                        [](std::size_t i, TValuer& valuer) {
+                                          valuer.Messages().ShowMessage("unit " + std::to_string(i),
+                                                                        TMessageKind::Error);
+                                          if (i == 9 || i == 30)
+                                            throw ArithmeticFault("at " + std::to_string(i));
+                                          return static_cast<int>(i);
+                                        }),
+                 ArithmeticFault);
     std::vector<std::string> expected;
     for (int i = 0; i <= 9; ++i) expected.push_back("unit " + std::to_string(i));
     EXPECT_EQ(log.Texts(), expected);
@@ -163,8 +161,12 @@ TEST(WorkerPoolTest, WorkerCountComesFromTheEnvironmentWhenItHoldsOne) {
   const struct {
     const char* Text;
     int Expected;
-  } kCases[] = {{"3", 3}, {"1", 1}, {"256", 256}, {"0", static_cast<int>(hardware)},
-                {"257", static_cast<int>(hardware)}, {"2x", static_cast<int>(hardware)},
+  } kCases[] = {{"3", 3},
+                {"1", 1},
+                {"256", 256},
+                {"0", static_cast<int>(hardware)},
+                {"257", static_cast<int>(hardware)},
+                {"2x", static_cast<int>(hardware)},
                 {"", static_cast<int>(hardware)}};
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Text);

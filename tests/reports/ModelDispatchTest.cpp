@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "models/Format.h"
-#include "reports/ModelDispatch.h"
+#include "shell/ModelDispatch.h"
 #include "forms/ScriptedPlatform.h"
 
 namespace valquor {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/ScriptedPlatform.h"
-#include "reports/ReportPanel.h"
+#include "shell/ReportPanel.h"
 
 namespace valquor {
 namespace {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "forms/FormPersonalControls.h"
-#include "reports/ModelDispatch.h"
+#include "shell/ModelDispatch.h"
 #include "forms/ScriptedPlatform.h"
-#include "reports/PricingReports.h"
-#include "reports/ReportPanel.h"
+#include "shell/PricingReports.h"
+#include "shell/ReportPanel.h"
 
 namespace valquor {
 

@@ -90,7 +90,7 @@ TEST(MediumPrice, ReadsAPremiumOrABidAndAnAsk) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Cell);
     TScriptedPlatform platform;
-    EXPECT_FLOAT_EQ(MediumPrice(c.Cell, platform), c.Expected);
+    EXPECT_FLOAT_EQ(MediumPrice(c.Cell, platform.DecimalMark(), platform), c.Expected);
     EXPECT_EQ(platform.Messages, c.Messages);
   }
 }

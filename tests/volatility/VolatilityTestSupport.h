@@ -14,10 +14,10 @@
 
 #include "forms/FormPersonalControls.h"
 #include "models/Dates.h"
-#include "reports/ModelDispatch.h"
+#include "shell/ModelDispatch.h"
 #include "forms/ScriptedPlatform.h"
-#include "reports/ReportPanel.h"
-#include "volatility/VolatilityPages.h"
+#include "shell/ReportPanel.h"
+#include "shell/VolatilityPages.h"
 
 namespace valquor::voltest {
 

@@ -10,7 +10,7 @@
 #include "forms/Text.h"
 #include "models/Format.h"
 #include "models/Numbers.h"
-#include "volatility/VolatilityPages.h"
+#include "shell/VolatilityPages.h"
 
 namespace valquor {
 namespace {
@@ -99,8 +99,8 @@ void TVolatilityPages::ReadAnalysisTable() {
     if (strikeText.empty()) continue;
     Analysis.K[r] = ParseNumber(strikeText, platform_);
     if (Analysis.K[r] > 0) {
-      Analysis.CM[r] = MediumPrice(grid.Cell(kCallColumn, r), platform_);
-      Analysis.PM[r] = MediumPrice(grid.Cell(kPutColumn, r), platform_);
+      Analysis.CM[r] = MediumPrice(grid.Cell(kCallColumn, r), platform_.DecimalMark(), platform_);
+      Analysis.PM[r] = MediumPrice(grid.Cell(kPutColumn, r), platform_.DecimalMark(), platform_);
     }
   }
 }

@@ -1,4 +1,4 @@
-#include "reports/ModelDispatch.h"
+#include "shell/ModelDispatch.h"
 
 #include <cmath>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "volatility/VolatilityPages.h"
+#include "shell/VolatilityPages.h"
 
 #include <cmath>
 #include <string>

@@ -3,7 +3,7 @@
 
 #include "models/Format.h"
 #include "models/Numbers.h"
-#include "reports/PricingReports.h"
+#include "shell/PricingReports.h"
 #include "reports/ReportCells.h"
 #include "reports/ReportSupport.h"
 

@@ -1,4 +1,4 @@
-#include "reports/ReportPanel.h"
+#include "shell/ReportPanel.h"
 
 #include <array>
 
@@ -109,5 +109,15 @@ void TReportPanel::MainForwardLockClick() {
 }
 
 void TReportPanel::Button7Click() { form_.Adjust.SetValue(0); }
+
+namespace detail {
+
+void ReplaceLines(TRichEdit& pane, std::vector<std::string>& lines) {
+  pane.Clear();
+  for (std::string& line : lines) pane.Add(std::move(line));
+  lines.clear();
+}
+
+}  // namespace detail
 
 }  // namespace valquor

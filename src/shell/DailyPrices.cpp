@@ -9,7 +9,7 @@
 #include "forms/SettingsFiles.h"
 #include "models/Numbers.h"
 #include "volatility/HistoricalVolatility.h"
-#include "volatility/VolatilityPages.h"
+#include "shell/VolatilityPages.h"
 
 namespace valquor {
 namespace {

@@ -5,10 +5,12 @@
 // change handlers.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "forms/FormPersonalControls.h"
-#include "reports/ModelDispatch.h"
 #include "forms/Platform.h"
+#include "shell/ModelDispatch.h"
 
 namespace valquor {
 
@@ -80,5 +82,10 @@ class TReportPanel {
   TModelDispatch& dispatch_;
   TPlatform& platform_;
 };
+
+namespace detail {
+// Replaces the pane's lines with `lines`.
+void ReplaceLines(TRichEdit& pane, std::vector<std::string>& lines);
+}  // namespace detail
 
 }  // namespace valquor

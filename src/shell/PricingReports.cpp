@@ -1,4 +1,4 @@
-#include "reports/PricingReports.h"
+#include "shell/PricingReports.h"
 
 #include "models/Numbers.h"
 #include "reports/ReportSupport.h"

@@ -5,7 +5,7 @@
 #include "forms/Text.h"
 #include "models/Numbers.h"
 #include "volatility/ImpliedVolatility.h"
-#include "volatility/VolatilityPages.h"
+#include "shell/VolatilityPages.h"
 
 namespace valquor {
 

@@ -4,7 +4,7 @@
 #include "forms/Text.h"
 #include "models/Format.h"
 #include "models/Numbers.h"
-#include "reports/PricingReports.h"
+#include "shell/PricingReports.h"
 #include "reports/ReportSupport.h"
 
 namespace valquor {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "forms/FormPersonalControls.h"
-#include "reports/ModelDispatch.h"
+#include "shell/ModelDispatch.h"
 #include "forms/Platform.h"
-#include "reports/ReportPanel.h"
+#include "shell/ReportPanel.h"
 #include "volatility/ImpliedVolatility.h"
 #include "volatility/Prices.h"
 

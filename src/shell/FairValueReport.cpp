@@ -1,7 +1,7 @@
 #include <array>
 
 #include "models/Format.h"
-#include "reports/PricingReports.h"
+#include "shell/PricingReports.h"
 #include "reports/ReportCells.h"
 #include "reports/ReportSupport.h"
 

@@ -3,7 +3,7 @@
 #include "forms/Text.h"
 #include "models/Format.h"
 #include "models/NormalDistribution.h"
-#include "reports/PricingReports.h"
+#include "shell/PricingReports.h"
 #include "reports/ReportSupport.h"
 
 namespace valquor {

@@ -1,7 +1,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "reports/PricingReports.h"
+#include "shell/PricingReports.h"
 
 namespace valquor {
 

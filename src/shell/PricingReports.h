@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "forms/FormPersonalControls.h"
-#include "reports/ModelDispatch.h"
+#include "shell/ModelDispatch.h"
 #include "models/OptionInt.h"
 #include "forms/Platform.h"
 #include "reports/Positions.h"
-#include "reports/ReportPanel.h"
+#include "shell/ReportPanel.h"
 
 namespace valquor {
 
