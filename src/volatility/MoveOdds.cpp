@@ -50,8 +50,8 @@ TMoveOdds HistoricalMoveOdds(std::span<const float> closes, int days, float true
   const auto n = static_cast<long long>(closes.size());
   if (days < 1 || days >= n) return odds;
 
-  std::array<int, kMoveLevels + 1> up{};
-  std::array<int, kMoveLevels + 1> down{};
+  std::array<int, kMoveLevels> up{};  // [q - 1]
+  std::array<int, kMoveLevels> down{};
   for (long long i = 0; i + days < n; ++i) {
     const float start = closes[static_cast<std::size_t>(i)];
     const float end = closes[static_cast<std::size_t>(i + days)];
@@ -61,8 +61,8 @@ TMoveOdds HistoricalMoveOdds(std::span<const float> closes, int days, float true
     // of exactly q % is not beyond q %.
     const double end100 = 100.0 * end;
     for (int q = 1; q <= kMoveLevels; ++q) {
-      if (end100 > (100.0 + q) * start) ++up[static_cast<std::size_t>(q)];
-      if (end100 < (100.0 - q) * start) ++down[static_cast<std::size_t>(q)];
+      if (end100 > (100.0 + q) * start) ++up[static_cast<std::size_t>(q - 1)];
+      if (end100 < (100.0 - q) * start) ++down[static_cast<std::size_t>(q - 1)];
     }
   }
   odds.TooLittleHistory = odds.Windows < kMinMoveWindows;
@@ -72,8 +72,8 @@ TMoveOdds HistoricalMoveOdds(std::span<const float> closes, int days, float true
   for (int q = 1; q <= kMoveLevels; ++q) {
     TMoveOddsRow row;
     row.Change = q;
-    row.UpCount = up[static_cast<std::size_t>(q)];
-    row.DownCount = down[static_cast<std::size_t>(q)];
+    row.UpCount = up[static_cast<std::size_t>(q - 1)];
+    row.DownCount = down[static_cast<std::size_t>(q - 1)];
     row.UpShare = 100.0 * row.UpCount / odds.Windows;
     row.DownShare = 100.0 * row.DownCount / odds.Windows;
     const TModelChances model = ModelChances(q, days, trueVolatility, forward);
