@@ -20,8 +20,8 @@
 namespace valquor {
 
 // A daily price series as parallel columns, oldest record first (index 0). Open, High and Low
-// may be empty (a series of closes only); Date may be empty (no dates known). Columns that are
-// not empty have the length of Close.
+// may be empty (a series of closes only); Date may be empty (no dates known). A column whose
+// length is not that of Close counts as missing.
 struct TPriceColumns {
   std::span<const double> Date;  // day numbers (models/Dates.h)
   std::span<const float> Open;
