@@ -54,7 +54,7 @@ std::optional<double> SampleVariance(auto first, auto last, Has has, Pick pick, 
 
 }  // namespace
 
-TPriceColumns ColumnsOf(const TPrices& prices) {
+TPriceColumns ColumnsOf(const TPriceSeries& prices) {
   const auto n = static_cast<std::size_t>(std::clamp(prices.Count, 0, kMaxPrices));
   return {std::span<const double>(prices.Date).subspan(1, n),
           std::span<const float>(prices.Open).subspan(1, n),
@@ -63,7 +63,7 @@ TPriceColumns ColumnsOf(const TPrices& prices) {
           std::span<const float>(prices.Close).subspan(1, n)};
 }
 
-TPriceColumns ClosesOf(const TPrices& prices) {
+TPriceColumns ClosesOf(const TPriceSeries& prices) {
   const auto n = static_cast<std::size_t>(std::clamp(prices.Count, 0, kMaxPrices));
   TPriceColumns columns;
   columns.Close = std::span<const float>(prices.Close).subspan(1, n);

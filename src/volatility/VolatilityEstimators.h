@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "volatility/Prices.h"
+#include "volatility/PriceSeries.h"
 
 namespace valquor {
 
@@ -31,10 +31,10 @@ struct TPriceColumns {
 };
 
 // Records 1..Count of a series read from a price file, with all columns.
-[[nodiscard]] TPriceColumns ColumnsOf(const TPrices& prices);
+[[nodiscard]] TPriceColumns ColumnsOf(const TPriceSeries& prices);
 // Only the closes 1..Count: for a series read from the clipboard, whose other columns still
 // hold what the last price file left in them.
-[[nodiscard]] TPriceColumns ClosesOf(const TPrices& prices);
+[[nodiscard]] TPriceColumns ClosesOf(const TPriceSeries& prices);
 
 enum class TEstimator { CloseToClose, Parkinson, GarmanKlass, RogersSatchell, YangZhang };
 inline constexpr int kEstimatorCount = 5;

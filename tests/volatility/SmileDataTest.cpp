@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "models/Option.h"
-#include "models/ScriptedPlatform.h"
+#include "forms/ScriptedPlatform.h"
 #include "volatility/SmileData.h"
 
 namespace valquor {
