@@ -135,11 +135,11 @@ class TComputeContext {
 
 template <class T, class Unit>
 std::vector<T> TComputeContext::Map(std::size_t count, Unit&& unit) {
-  std::vector<std::optional<T>> slots(count);
-  Run(count, [&](std::size_t i, TValuer& valuer) { slots[i].emplace(unit(i, valuer)); });
+  std::vector<std::optional<T>> computed(count);
+  Run(count, [&](std::size_t i, TValuer& valuer) { computed[i].emplace(unit(i, valuer)); });
   std::vector<T> results;
   results.reserve(count);
-  for (std::optional<T>& slot : slots) results.push_back(std::move(*slot));
+  for (std::optional<T>& cell : computed) results.push_back(std::move(*cell));
   return results;
 }
 

@@ -16,6 +16,13 @@ class EStopped : public std::exception {
   [[nodiscard]] const char* what() const noexcept override { return "Computation stopped"; }
 };
 
+// Thrown by a computation that gives up after showing its own message (a forward of 0 or less,
+// say): the command ends without a further message.
+class EAbandoned : public std::exception {
+ public:
+  [[nodiscard]] const char* what() const noexcept override { return "Computation abandoned"; }
+};
+
 class TWorkControl {
  public:
   // Asks the computation to stop at its next check.

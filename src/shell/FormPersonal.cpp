@@ -30,15 +30,14 @@ TFormPersonal::~TFormPersonal() = default;
 void TFormPersonal::RunHandler(const std::function<void()>& handler) {
   try {
     handler();
-  } catch (const EAbort&) {
-    // The command was abandoned after its own message.
-  } catch (const EConvertError& e) {
-    Platform.ShowMessage(e.what(), TMessageKind::Error);
-  } catch (const ArithmeticFault& e) {
-    Platform.ShowMessage(std::string("Floating point error: ") + e.what(), TMessageKind::Error);
-  } catch (const std::exception& e) {
-    Platform.ShowMessage(e.what(), TMessageKind::Error);
+  } catch (...) {
+    // An abandoned command shows nothing more; a failure shows its message.
+    ShowFailure(std::current_exception(), Platform);
   }
+}
+
+void TFormPersonal::RunCommand(TCommand command) {
+  runner_->Run(std::move(command), Engine, Platform);
 }
 
 void TFormPersonal::ConnectHandlers() {

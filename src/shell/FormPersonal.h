@@ -7,13 +7,15 @@
 #include <functional>
 #include <string>
 
+#include "compute/Engine.h"
 #include "forms/FormPersonalControls.h"
-#include "shell/ModelDispatch.h"
 #include "forms/Platform.h"
-#include "shell/PricingReports.h"
-#include "shell/ReportPanel.h"
+#include "shell/Command.h"
 #include "shell/FormWiz.h"
+#include "shell/ModelDispatch.h"
+#include "shell/PricingReports.h"
 #include "shell/PropertySaver.h"
+#include "shell/ReportPanel.h"
 #include "shell/VolatilityPages.h"
 
 namespace valquor {
@@ -26,6 +28,8 @@ class TFormPersonal : public TFormPersonalControls {
   ~TFormPersonal() override;
 
   TPlatform& Platform;
+  // The workers that value options for this window's commands.
+  TValuationEngine Engine;
   TOptionsPageInputs OptionsInputs{*this};
   TModelDispatch Dispatch;
   TOption& Option1 = Dispatch.Option1;
@@ -48,6 +52,14 @@ class TFormPersonal : public TFormPersonalControls {
   // or an arithmetic fault shows its message, an abandoned command (EAbort) shows nothing; the
   // busy cursor is off afterwards.
   void RunHandler(const std::function<void()>& handler);
+
+  // Runs a command's stages: to their end before returning unless the window has set a runner
+  // of its own (SetCommandRunner).
+  void RunCommand(TCommand command);
+  void SetCommandRunner(TCommandRunner* runner) {
+    runner_ = runner != nullptr ? runner : &syncRunner_;
+  }
+  [[nodiscard]] TCommandRunner& CommandRunner() { return *runner_; }
 
   // Start-up and shut-down.
   void FormCreate();
@@ -90,6 +102,9 @@ class TFormPersonal : public TFormPersonalControls {
   int SelectByText(TComboBox& list, int helpBase);
 
  private:
+  TCommandRunner syncRunner_;
+  TCommandRunner* runner_ = &syncRunner_;
+
   void ConnectHandlers();
   void ConfigureSaver();
   void AssignHelpTexts();
