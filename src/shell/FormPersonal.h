@@ -11,6 +11,7 @@
 #include "forms/FormPersonalControls.h"
 #include "forms/Platform.h"
 #include "shell/Command.h"
+#include "shell/Exports.h"
 #include "shell/FormWiz.h"
 #include "shell/ModelDispatch.h"
 #include "shell/PricingReports.h"
@@ -30,6 +31,8 @@ class TFormPersonal : public TFormPersonalControls {
   TPlatform& Platform;
   // The workers that value options for this window's commands.
   TValuationEngine Engine;
+  // The tables behind the panes, grids and charts, for CSV export.
+  TExports Exports;
   TOptionsPageInputs OptionsInputs{*this};
   TModelDispatch Dispatch;
   TOption& Option1 = Dispatch.Option1;

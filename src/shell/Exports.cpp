@@ -1,0 +1,32 @@
+#include "shell/Exports.h"
+
+#include "forms/AtomicFile.h"
+
+namespace valquor {
+
+void TExports::Set(const TComponent& control, TCsvTable table, std::string fileName) {
+  kept_[&control] = TKept{std::move(table), std::move(fileName), control.Version()};
+}
+
+void TExports::Clear(const TComponent& control) { kept_.erase(&control); }
+
+std::optional<TExports::TExport> TExports::Find(const TComponent& control) const {
+  const auto found = kept_.find(&control);
+  if (found == kept_.end() || found->second.Version != control.Version()) return std::nullopt;
+  return TExport{&found->second.Table, found->second.FileName};
+}
+
+int TExports::Write(const TComponent& control, const std::string& path, TPlatform& platform) const {
+  const std::optional<TExport> kept = Find(control);
+  if (!kept) {
+    platform.ShowMessage("Nothing to export", TMessageKind::Error);
+    return 2;
+  }
+  if (path.empty() || !WriteFileAtomically(path, CsvText(*kept->Table))) {
+    platform.ShowMessage("Unable to write to " + path, TMessageKind::Error);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace valquor
