@@ -20,4 +20,12 @@ float ParseFloat(std::string_view text, TPlatform& platform) {
   return ParseFloat(text, platform.DecimalMark(), platform);
 }
 
+float ReadCommandNumber(std::string_view text, TPlatform& platform) {
+  if (const std::optional<float> value = TryParseNumber(text, platform.DecimalMark())) {
+    return *value;
+  }
+  (void)ParseNumber(text, platform);  // shows the message
+  throw EAbort();
+}
+
 }  // namespace valquor

@@ -114,4 +114,9 @@ class EIniFileException : public std::runtime_error {
 [[nodiscard]] float ParseNumber(std::string_view text, TPlatform& platform);
 [[nodiscard]] float ParseFloat(std::string_view text, TPlatform& platform);
 
+// For a command (a button press, Compute, Enter): the number an edit box's text holds, as
+// ParseNumber reads it. A text that is no number shows ParseNumber's message and throws EAbort:
+// the command stops there, writing nothing.
+[[nodiscard]] float ReadCommandNumber(std::string_view text, TPlatform& platform);
+
 }  // namespace valquor

@@ -106,6 +106,13 @@ float ParseNumber(std::string_view text, char decimalMark, TMessageSink& message
   return Convert(text, decimalMark, messages, "'StrToFloat' error2: ");
 }
 
+std::optional<float> TryParseNumber(std::string_view text, char decimalMark) {
+  if (text.empty()) return 0.0f;
+  const char mark = decimalMark == ',' ? ',' : '.';
+  return ReadFloat(mark == ',' ? PointToComma(StripBlanks(text)) : CommaToPoint(StripBlanks(text)),
+                   mark);
+}
+
 float ParseFloat(std::string_view text, char decimalMark, TMessageSink& messages) {
   return Convert(text, decimalMark, messages, "'StrToFloat' error22: ");
 }

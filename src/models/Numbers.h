@@ -2,6 +2,7 @@
 // Typed text to numbers and premiums back to text. Either decimal mark is accepted; a text that
 // is not a number costs one message and gives -999, which the callers' own range checks refuse.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,10 @@ inline constexpr float kBadNumber = -999.0f;
 // single-precision range, shows "'StrToFloat' error2: " + text and gives -999. Magnitudes below
 // the smallest single round to 0. decimalMark is the user's locale's, '.' or ','.
 [[nodiscard]] float ParseNumber(std::string_view text, char decimalMark, TMessageSink& messages);
+
+// The number an edit box's text holds under ParseNumber's rules, without a message; nothing when
+// ParseNumber would show its message.
+[[nodiscard]] std::optional<float> TryParseNumber(std::string_view text, char decimalMark);
 
 // As ParseNumber, for the price-file reader: "" is malformed too, and the message is
 // "'StrToFloat' error22: " + text.

@@ -6,6 +6,7 @@
 #include "models/Format.h"
 #include "models/Numbers.h"
 #include "models/Single.h"
+#include "shell/OptionsTerms.h"
 
 namespace valquor {
 
@@ -19,13 +20,7 @@ TModelDispatch::TModelDispatch(TPlatform& platform, const TDispatchInputs& input
       inputs_(inputs) {}
 
 std::uint8_t TModelDispatch::SelectedFormula() const {
-  const std::string text = inputs_.FormulaText();
-  const std::string_view head = std::string_view(text).substr(0, 3);
-  if (head == "Bla") return kFormulaBlackScholes;
-  if (head == "Cox") return kFormulaBinomial;
-  if (text == "Integration normal distribution") return kFormulaIntNormal;
-  if (text == "Integration lognormal distribution") return kFormulaIntLognormal;
-  return kFormulaIntMedium;
+  return valquor::SelectedFormula(inputs_.FormulaText());
 }
 
 float TModelDispatch::Value(bool isPut, int days, float& firstEstimate, float strike, float price,
