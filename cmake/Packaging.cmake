@@ -19,10 +19,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The report panes want a font with the metrics of Courier New.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
 # CPack puts the summary above this as the synopsis.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Valquor is a desktop tool for a private trader of stock and index options.
-It values one option or one of 28 positions (spreads, calendars,
-straddles, butterflies, stock combinations) with Black-Scholes, a
-Cox-Ross-Rubinstein tree or numeric integration over a price
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Valquor is a desktop tool for a private trader of stock
+and index options. It values one option or one of 28 positions (spreads,
+calendars, straddles, butterflies, stock combinations) with Black-Scholes,
+a Cox-Ross-Rubinstein tree or numeric integration over a price
 distribution, and writes plain-text reports: fair values over strikes
 and days, delta, payoff odds, probabilities of price ranges, over- and
 underpricing, historical and implied volatility, and the risk of a
