@@ -13,6 +13,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "ValquorVersion.h"
 #include "forms/SettingsFiles.h"
 #include "forms/Text.h"
 #include "models/Dates.h"
@@ -413,6 +414,7 @@ Options:
   --settings-dir DIR  the folder of the settings files
   --save              write the settings back at the end (the window's shut-down)
   --help              this text
+  --version           the program's name and version
 )";
 }
 
@@ -423,6 +425,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   for (; i < args.size(); ++i) {
     if (args[i] == "--help" || args[i] == "-h") {
       out << CliUsage();
+      return 0;
+    }
+    if (args[i] == "--version") {
+      out << "valquor-cli " << kValquorVersion << '\n';
       return 0;
     }
     if (args[i] == "--save") {

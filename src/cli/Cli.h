@@ -9,8 +9,9 @@
 
 namespace valquor {
 
-// Runs the driver with the arguments after the program name; returns the exit status: 0, or 2
-// for a usage error (unknown option, step or control, or a control the user could not change).
+// Runs the driver with the arguments after the program name; returns the exit status: 0, 1 for
+// a fault that ends the run, or 2 for a usage error (unknown option, step or control, or a
+// control the user could not change). --help and --version only print their text.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // The text of `valquor-cli --help`.

@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <string_view>
 
+#include "ValquorVersion.h"
 #include "gui/MainWindow.h"
 #include "gui/QtPlatform.h"
 #include "shell/FormPersonal.h"
@@ -38,14 +40,17 @@ int RunValquor(int argc, char** argv) {
       return 0;
     }
     if (arg == "--version" || arg == "-v") {
-      std::puts("Valquor 2.3");
+      std::printf("valquor %s\n", kValquorVersion);
       return 0;
     }
   }
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Valquor"));
-  QApplication::setApplicationVersion(QStringLiteral("2.3"));
+  QApplication::setApplicationVersion(QLatin1String(kValquorVersion));
+  // The menu entry valquor.desktop: its icon goes with the window on Wayland too.
+  QGuiApplication::setDesktopFileName(QStringLiteral("valquor"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("valquor")));
   QCommandLineParser parser;
   const QCommandLineOption settingsDir(QStringLiteral("settings-dir"), QString(),
                                        QStringLiteral("DIR"));

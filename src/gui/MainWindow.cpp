@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ValquorVersion.h"
 #include "gui/HelpWindow.h"
 #include "gui/QtPlatform.h"
 #include "gui/WizardDialog.h"
@@ -442,6 +443,12 @@ void TMainWindow::BuildAbout(QWidget* page) {
     text->setAlignment(Qt::AlignCenter);
     column->addWidget(text);
   }
+  // The full release number of this build, below the form's own version line.
+  auto* release =
+      new QLabel(QStringLiteral("Release %1").arg(QLatin1String(kValquorVersion)), page);
+  release->setObjectName(QStringLiteral("ReleaseLabel"));
+  release->setAlignment(Qt::AlignCenter);
+  column->addWidget(release);
   column->addStretch(2);
 }
 

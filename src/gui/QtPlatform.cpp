@@ -121,13 +121,21 @@ TFontSpec SpecOfFont(const QFont& font, const TFontSpec& base) {
   return spec;
 }
 
+fs::path FindManualFolder(const fs::path& programFolder, const fs::path& installedManual) {
+  const fs::path beside = programFolder / "manual";
+  std::error_code ec;
+  if (fs::is_regular_file(beside / "index.html", ec)) return beside;
+  return (programFolder / installedManual).lexically_normal();
+}
+
 // ---------------------------------------------------------------------------------------------
 
 TQtPlatform::TQtPlatform(fs::path settingsFolder, fs::path manualFolder)
     : settingsFolder_(settingsFolder.empty() ? DefaultSettingsFolder() : std::move(settingsFolder)),
       manualFolder_(std::move(manualFolder)) {
   if (manualFolder_.empty()) {
-    manualFolder_ = fs::path(QCoreApplication::applicationDirPath().toStdString()) / "manual";
+    manualFolder_ = FindManualFolder(QCoreApplication::applicationDirPath().toStdString(),
+                                     VALQUOR_INSTALLED_MANUAL);
   }
 }
 

@@ -39,10 +39,16 @@ class THelpWindow;
 // The spec of a chosen font; the colour, which Qt's font dialog does not offer, is kept from base.
 [[nodiscard]] TFontSpec SpecOfFont(const QFont& font, const TFontSpec& base);
 
+// The manual folder of a program in programFolder: "manual" beside the program (the build tree)
+// when it holds index.html, else the installed one at installedManual, a path relative to the
+// program's folder ("../share/doc/valquor/manual"), which is also the answer when neither is there.
+[[nodiscard]] std::filesystem::path FindManualFolder(const std::filesystem::path& programFolder,
+                                                     const std::filesystem::path& installedManual);
+
 class TQtPlatform : public TPlatform {
  public:
-  // settingsFolder empty: DefaultSettingsFolder(). manualFolder empty: "manual" beside the
-  // executable.
+  // settingsFolder empty: DefaultSettingsFolder(). manualFolder empty: FindManualFolder() for
+  // this program and the installed layout it was built for.
   explicit TQtPlatform(std::filesystem::path settingsFolder = {},
                        std::filesystem::path manualFolder = {});
   ~TQtPlatform() override;

@@ -2,8 +2,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <sstream>
 
+#include "ValquorVersion.h"
 #include "cli/Cli.h"
 
 namespace valquor {
@@ -180,9 +182,22 @@ TEST_F(CliTest, HelpDocumentsTheSteps) {
   EXPECT_EQ(RunCli({"--help"}, out, err), 0);
   for (const char* word :
        {"--settings-dir", "--save", "NAME=TEXT", "click NAME", "page NAME", "print NAME",
-        "paste TEXT", "copied", "open FILE", "font NAME:SIZE", "message: TEXT"}) {
+        "paste TEXT", "copied", "open FILE", "font NAME:SIZE", "message: TEXT", "--version"}) {
     EXPECT_NE(out.str().find(word), std::string::npos) << word;
   }
+}
+
+TEST_F(CliTest, VersionNamesTheProgramAndItsRelease) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--version"}, {"--save", "--version", "click", "NoSuchButton"}}) {
+    SCOPED_TRACE(args.front());
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli(args, out, err), 0);
+    EXPECT_EQ(out.str(), std::string("valquor-cli ") + kValquorVersion + "\n");
+    EXPECT_EQ(err.str(), "");
+  }
+  // MAJOR.MINOR.PATCH, as the package and the metainfo carry it.
+  EXPECT_TRUE(std::regex_match(kValquorVersion, std::regex(R"([0-9]+\.[0-9]+\.[0-9]+)")));
 }
 
 TEST_F(CliTest, SettingsAreWrittenOnlyWithSave) {

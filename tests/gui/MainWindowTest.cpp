@@ -12,6 +12,7 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -26,6 +27,7 @@
 #include <memory>
 
 #include "ModalHelper.h"
+#include "ValquorVersion.h"
 #include "gui/HelpWindow.h"
 #include "gui/MainWindow.h"
 #include "gui/QtPlatform.h"
@@ -390,11 +392,17 @@ void TMainWindowTest::PagesStartWhereTheProgramStarts() {
   QCOMPARE(positions->itemText(27), QString("Short butterfly"));
   QCOMPARE(positions->maxVisibleItems(), 25);
   QCOMPARE(app.Get<QComboBox>(app.form->DaysCombo)->maxVisibleItems(), 15);
-  // The About page: the name in large type and the version; nothing else to read there.
+  // The About page: the name in large type, the version and the release; nothing else to read.
   auto* product = app.Get<QLabel>(app.form->ProductLabel);
   QVERIFY(product->font().pointSize() >= 2 * QApplication::font().pointSize());
   QVERIFY(product->font().bold());
-  QCOMPARE(app.Find(app.form->TabSheet8)->findChildren<QLabel*>().size(), 2);
+  QWidget* about = app.Find(app.form->TabSheet8);
+  QCOMPARE(about->findChildren<QLabel*>().size(), 3);
+  auto* release = about->findChild<QLabel*>("ReleaseLabel");
+  QVERIFY(release != nullptr);
+  QCOMPARE(release->text(), QString("Release ") + kValquorVersion);
+  QVERIFY(about->layout()->indexOf(release) >
+          about->layout()->indexOf(app.Find(app.form->VersionLabel)));
 }
 
 void TMainWindowTest::TheCalculatorPricesAnOptionOnEnter() {

@@ -1,7 +1,6 @@
 // The platform interface on Qt: filters, folders, dates, fonts, and the real message box, file
 // and font dialogs, clipboard, busy cursor, help window and "What's this?" mode.
 
-#include <QMimeData>
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QDir>
@@ -11,6 +10,7 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -57,6 +57,8 @@ class TQtPlatformTest : public QObject {
   void SavesWithTheDefaultExtension();
   void CancelledDialogsGiveNothing();
   void FontDialogKeepsTheColour();
+  void FindsTheManualBesideOrInstalled_data();
+  void FindsTheManualBesideOrInstalled();
   void OpensTheManualAtItsContents();
   void SaysWhenTheManualIsMissing();
   void EntersWhatsThisMode();
@@ -344,6 +346,38 @@ void TQtPlatformTest::FontDialogKeepsTheColour() {
   QCOMPARE(font->Size, 12);
   QVERIFY(font->Italic);
   QCOMPARE(font->Color, current.Color);
+}
+
+void TQtPlatformTest::FindsTheManualBesideOrInstalled_data() {
+  QTest::addColumn<bool>("beside");     // bin/manual/index.html exists
+  QTest::addColumn<bool>("installed");  // share/doc/valquor/manual/index.html exists
+  QTest::addColumn<QString>("expected");
+  const QString buildTree = "bin/manual", installedPlace = "share/doc/valquor/manual";
+  QTest::newRow("build tree") << true << false << buildTree;
+  QTest::newRow("installed") << false << true << installedPlace;
+  QTest::newRow("both: the one beside") << true << true << buildTree;
+  QTest::newRow("neither: the installed place") << false << false << installedPlace;
+}
+
+void TQtPlatformTest::FindsTheManualBesideOrInstalled() {
+  QFETCH(bool, beside);
+  QFETCH(bool, installed);
+  QFETCH(QString, expected);
+  QTemporaryDir root;
+  QVERIFY(QDir(root.path()).mkpath("bin"));
+  // An empty "manual" folder beside the program, as a broken build leaves it, does not count.
+  QVERIFY(QDir(root.path()).mkpath("bin/manual"));
+  for (const auto& [present, folder] :
+       {std::pair{beside, QString("bin/manual")},
+        std::pair{installed, QString("share/doc/valquor/manual")}}) {
+    if (!present) continue;
+    QVERIFY(QDir(root.path()).mkpath(folder));
+    QFile index(root.filePath(folder + "/index.html"));
+    QVERIFY(index.open(QIODevice::WriteOnly));
+  }
+  const std::filesystem::path found =
+      FindManualFolder(root.filePath("bin").toStdString(), "../share/doc/valquor/manual");
+  QCOMPARE(QString::fromStdString(found.string()), root.filePath(expected));
 }
 
 void TQtPlatformTest::OpensTheManualAtItsContents() {
