@@ -29,4 +29,20 @@ int TExports::Write(const TComponent& control, const std::string& path, TPlatfor
   return 0;
 }
 
+void TExports::ExportWithDialog(const TComponent& control, TPlatform& platform) const {
+  const std::optional<TExport> kept = Find(control);
+  if (!kept) {
+    platform.ShowMessage("Nothing to export", TMessageKind::Error);
+    return;
+  }
+  TFileDialogRequest request;
+  request.Title = "Export";
+  request.Filter = "CSV files (*.csv)|*.csv|All files|*.*";
+  request.FileName = kept->FileName;
+  request.DefaultExt = "csv";
+  if (const std::optional<std::string> path = platform.SaveFileDialog(request)) {
+    (void)Write(control, *path, platform);
+  }
+}
+
 }  // namespace valquor

@@ -31,6 +31,9 @@ class TExports {
   // Writes the export of control to path. Nothing kept: shows "Nothing to export" and returns 2.
   // A file that cannot be written: "Unable to write to <path>", 1. Written: 0.
   int Write(const TComponent& control, const std::string& path, TPlatform& platform) const;
+  // The Export... button of control: "Nothing to export" when nothing is kept, else a save
+  // dialog offering the kept file name, then Write to the chosen path (nothing when cancelled).
+  void ExportWithDialog(const TComponent& control, TPlatform& platform) const;
 
  private:
   struct TKept {
