@@ -2,9 +2,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "compute/Engine.h"
 #include "forms/FormPersonalControls.h"
-#include "shell/ModelDispatch.h"
 #include "forms/ScriptedPlatform.h"
+#include "shell/Command.h"
+#include "shell/Exports.h"
+#include "shell/ModelDispatch.h"
 #include "shell/PricingReports.h"
 #include "shell/ReportPanel.h"
 
@@ -22,7 +25,11 @@ struct TPricingPage {
   TOptionsPageInputs options{form};
   TModelDispatch dispatch{platform, options};
   TReportPanel panel{form, dispatch, platform};
-  TPricingReports reports{form, dispatch, platform, panel};
+  TValuationEngine engine;
+  TExports exports;
+  TPricingReports reports{form, platform, panel, exports, [this](TCommand command) {
+                            TCommandRunner().Run(std::move(command), engine, platform);
+                          }};
 };
 
 // Compute on the Fair value page: the fair value table (121 valuations) and the delta report.
@@ -48,11 +55,13 @@ void BM_PayoffCalendarBinomial(benchmark::State& state) {
   TPricingPage page;
   page.form.Formula.SetText("Cox-Ross-Rubenstein");
   page.form.PositionName.SetText("Call calendar spread");
-  page.panel.RefreshReportInputs();
-  page.panel.Inputs.MaxDays = 10 * page.panel.DayStepFactor();
+  TPanelReading panel = page.panel.ReadReportInputs(page.platform, true);
+  panel.Inputs.MaxDays = page.panel.MaxDays();
+  const TPayoffRequest request = page.reports.ReadPayoff(panel, page.platform);
   for (auto _ : state) {
-    page.reports.PayoffAnalysisReport();
-    benchmark::DoNotOptimize(page.form.RichEdit3.Lines().data());
+    TWorkControl control;
+    TComputeContext context(page.engine, page.platform, control);
+    benchmark::DoNotOptimize(ComputePayoff(request, context).Rows.data());
   }
   if (!page.platform.Messages.empty()) state.SkipWithError("the report showed a message");
 }

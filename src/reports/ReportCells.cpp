@@ -8,18 +8,10 @@
 namespace valquor {
 namespace {
 
-// The cut of texts longer than a cell; shorter texts are already padded to their width.
-std::string CutCell(const std::string& text, std::size_t width, const char* overflow) {
-  switch (text.size()) {
-    case 7:
-      return text.substr(1, 3) + " ";
-    case 8:
-      return text.substr(1, 4);
-    case 9:
-      return text.substr(1, 3) + "~";
-    default:
-      return text.size() <= width ? text : overflow;
-  }
+// A text that does not fit its cell shows the cell's mark; shorter texts are already padded to
+// their width.
+std::string FitCell(std::string text, std::size_t width, const char* overflow) {
+  return text.size() <= width ? text : overflow;
 }
 
 std::string FormatValueCell(float value, double wholeFrom, double oneDecimalFrom,
@@ -32,7 +24,7 @@ std::string FormatValueCell(float value, double wholeFrom, double oneDecimalFrom
   } else if (v >= oneDecimalFrom || v <= negativeOneFrom) {
     decimals = 1;
   }
-  return CutCell(FormatFixed(v, decimals, 6), 6, kOverflowCell);
+  return FitCell(FormatFixed(v, decimals, 6), 6, kOverflowCell);
 }
 
 }  // namespace
@@ -41,9 +33,12 @@ std::string FormatCell(float value) { return FormatValueCell(value, 999.5, 9.95,
 
 std::string FormatStatCell(float value) { return FormatValueCell(value, 50, 1, -1, -50); }
 
-std::string FormatDays(int n) {
-  // A text of six characters stands as it is.
-  return CutCell(PadLeft(std::to_string(n), 5), 6, kOverflowDays);
+std::string FormatDays(int n) { return FitCell(PadLeft(std::to_string(n), 5), 6, kOverflowDays); }
+
+std::string FormatAxisLabel(float value) {
+  if (!std::isfinite(value)) return kOverflowAxis;
+  const std::string text = FormatFixed(value, 1, 7);
+  return text.size() <= 7 ? text + " " : FitCell(text, 8, kOverflowAxis);
 }
 
 int RoundToInt(double value) {

@@ -1,8 +1,7 @@
 #pragma once
-// The Pricing page's input panel as the reports read it: the snapshot TReportInputs, its
-// refresh (the forward kept in step with the price unless locked, the forward checks, the
-// formula choice), the day-step table and the rows of the tabular reports, and the panel's
-// change handlers.
+// The Pricing page's input panel: reading it into the snapshot TReportInputs (the forward kept in
+// step with the price unless locked, the forward checks), the day-step lookups and table rows as
+// the panel shows them, and the panel's change handlers.
 
 #include <cstdint>
 #include <string>
@@ -10,23 +9,13 @@
 
 #include "forms/FormPersonalControls.h"
 #include "forms/Platform.h"
+#include "reports/ReportInputs.h"
 #include "shell/ModelDispatch.h"
 
 namespace valquor {
 
-// The snapshot of the Pricing panel the reports work on.
-struct TReportInputs {
-  float Strike = 0;
-  float StrikeStep = 0;  // row step; 10 when the Steps field is empty
-  float Price = 0;
-  float Forward = 0;     // after the forward checks
-  float Volatility = 0;  // percent
-  float TrueVolatility = 0;
-  float CostPerTrade = 0;
-  int MaxDays = 0;  // ten times the day-step factor: the days of the first column
-};
-
-// The Options page as the model dispatch reads it.
+// The Options page as the old model dispatch reads it (the pages that still value through
+// TModelDispatch).
 class TOptionsPageInputs : public TDispatchInputs {
  public:
   explicit TOptionsPageInputs(const TFormPersonalControls& form) : form_(form) {}
@@ -44,23 +33,42 @@ class TOptionsPageInputs : public TDispatchInputs {
   const TFormPersonalControls& form_;
 };
 
-inline constexpr int kDayColumns = 11;
-inline constexpr int kAxisRows = 11;
+// The panel as one reading leaves it: the snapshot (MaxDays aside) and the text the forward field
+// is to show.
+struct TPanelReading {
+  TReportInputs Inputs;
+  std::string ForwardText;
+};
 
 class TReportPanel {
  public:
   TReportPanel(TFormPersonalControls& form, TModelDispatch& dispatch, TPlatform& platform);
 
   TReportInputs Inputs;
+  // The binomial tree's exercise style, kept between commands: ExpirationStyle's item 0 or 1
+  // sets it when the Options page's terms are read, no item leaves it (ReadOptionsTerms).
+  bool American = false;
 
-  // Recomputes the forward from the price unless it is locked, reads the snapshot with the
-  // forward checks and sets FormulaKind from the Options page. A day-step text that is not a
-  // whole number throws EConvertError; arithmetic faults of the forward reach the caller.
+  // Reads the panel: the forward grown from the price over the day step's days (unless locked),
+  // the snapshot's numbers, and the forward checks ("Calculator cannot handle such a large
+  // difference ... forward is reset" above 1.5 times the strike, "... forward is rest" below 0,
+  // both resetting it to the strike). Messages go to platform. For a command (`command` true)
+  // a number that cannot be read shows its message and throws EAbort; otherwise it counts as
+  // -999 after its message. A day-step text that is not a whole number throws EConvertError;
+  // arithmetic faults of the forward throw ArithmeticFault. Writes nothing.
+  [[nodiscard]] TPanelReading ReadReportInputs(TPlatform& platform, bool command) const;
+
+  // The change handlers' refresh: ReadReportInputs with every message shown and nothing stopped,
+  // the forward written back unless locked, the snapshot kept in Inputs. The pages that still
+  // value through the old dispatch also find its FormulaKind and intervals set from the Options
+  // page.
   void RefreshReportInputs();
 
   // The day-step text as a whole number, twice the number before a final "*"; throws
   // EConvertError when it is not one.
   [[nodiscard]] int DayStepFactor() const;
+  // Ten times DayStepFactor: the days of the first column (32-bit arithmetic).
+  [[nodiscard]] int MaxDays() const;
   // The place of the day-step text in its list, 1 to 12; "DaysStep error" and 0 for any other.
   [[nodiscard]] int DayStepIndex();
   // Trading days of a column (1 to 11) of a day-step row (1 to 12); "Error 33" and -1 for an
@@ -82,10 +90,5 @@ class TReportPanel {
   TModelDispatch& dispatch_;
   TPlatform& platform_;
 };
-
-namespace detail {
-// Replaces the pane's lines with `lines`.
-void ReplaceLines(TRichEdit& pane, std::vector<std::string>& lines);
-}  // namespace detail
 
 }  // namespace valquor

@@ -11,9 +11,16 @@ namespace {
 // Expected texts are laid out by hand from the report's rules, with Black-Scholes premiums at
 // strike 1000, price 1000, 20 days, 3 % interest, and lognormal chances around the forward
 // 1002.31 with a spread of 20 % * sqrt(20 / 260).
-using CalculatorReportTest = ReportsTest;
+class CalculatorReportTest : public ReportsTest {
+ protected:
+  // The calculator alone, read as Compute reads it.
+  TAnalysisCalculatorRequest Read() {
+    return reports.ReadAnalysisCalculator(ReadPanel(), platform);
+  }
+};
+INSTANTIATE_TEST_SUITE_P(Workers, CalculatorReportTest, kWorkerCounts);
 
-TEST_F(CalculatorReportTest, DefaultsAsShipped) {
+TEST_P(CalculatorReportTest, DefaultsAsShipped) {
   const std::vector<std::string> kExpected = {
       " Formula = Black-Scholes",
       " Option type = European    Risk-free interest = 0.030",
@@ -33,14 +40,13 @@ TEST_F(CalculatorReportTest, DefaultsAsShipped) {
   ExpectLines(form.RichEdit10, kExpected);
   EXPECT_TRUE(platform.Messages.empty());
 
-  // An integration formula is priced with Black-Scholes here, and kept for the other reports.
+  // An integration formula is priced with Black-Scholes here.
   form.Formula.SetText("Integration normal distribution");
-  reports.AnalysisCalculatorReport();
+  ComputeAnalysisPage();
   ExpectLines(form.RichEdit10, kExpected);
-  EXPECT_EQ(dispatch.FormulaKind, kFormulaIntNormal);
 }
 
-TEST_F(CalculatorReportTest, CustomInputReplacesTheMarketPremiums) {
+TEST_P(CalculatorReportTest, CustomInputReplacesTheMarketPremiums) {
   const struct {
     const char* Call;
     const char* Put;
@@ -84,7 +90,7 @@ TEST_F(CalculatorReportTest, CustomInputReplacesTheMarketPremiums) {
   }
 }
 
-TEST_F(CalculatorReportTest, DividendsEqualToThePriceLeaveNoFairValue) {
+TEST_P(CalculatorReportTest, DividendsEqualToThePriceLeaveNoFairValue) {
   form.SumDividends.SetText("1000");
   ComputeAnalysisPage();
   ExpectLines(form.RichEdit10,
@@ -97,7 +103,7 @@ TEST_F(CalculatorReportTest, DividendsEqualToThePriceLeaveNoFairValue) {
                " Value = 23.27   (  0.00)   overpricing  =  23.27"});
 }
 
-TEST_F(CalculatorReportTest, BinomialHeadingShowsTheTreeSettings) {
+TEST_P(CalculatorReportTest, BinomialHeadingShowsTheTreeSettings) {
   form.Formula.SetText("Cox-Ross-Rubenstein");
   form.ExpirationStyle.SetItemIndex(1);
   ComputeAnalysisPage();
@@ -106,10 +112,15 @@ TEST_F(CalculatorReportTest, BinomialHeadingShowsTheTreeSettings) {
   EXPECT_EQ(lines[0], " Formula = Cox-Ross-Rubenstein");
   EXPECT_EQ(lines[1],
             " Option type = American    Risk-free interest = 0.030    Cost of carry = 0.03");
-  EXPECT_EQ(dispatch.FormulaKind, kFormulaBinomial);
+  // No item chosen keeps the exercise style of the last command.
+  form.ExpirationStyle.SetItemIndex(-1);
+  form.CostOfCarry.SetText("0.05");
+  ComputeAnalysisPage();
+  EXPECT_EQ(form.RichEdit10.Lines()[1],
+            " Option type = American    Risk-free interest = 0.030    Cost of carry = 0.05");
 }
 
-TEST_F(CalculatorReportTest, DaysAreRoundedAndMustBePositive) {
+TEST_P(CalculatorReportTest, DaysAreRoundedAndMustBePositive) {
   const struct {
     const char* Days;
     const char* StrikeLine;  // nullptr: refused
@@ -120,36 +131,34 @@ TEST_F(CalculatorReportTest, DaysAreRoundedAndMustBePositive) {
       {"-20", nullptr},
   };
   form.Formula.SetText("Integration lognormal distribution");
-  panel.RefreshReportInputs();
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Days);
-    form.RichEdit10.SetText("previous");
     form.CalcDays.SetText(c.Days);
-    reports.AnalysisCalculatorReport();
+    const TAnalysisCalculatorRequest request = Read();
+    const TAnalysisCalculatorResult result = Run(ComputeAnalysisCalculator, request);
+    EXPECT_EQ(result.Written, c.StrikeLine != nullptr);
     if (c.StrikeLine != nullptr) {
-      ASSERT_GE(form.RichEdit10.Lines().size(), 3u);
-      EXPECT_EQ(form.RichEdit10.Lines()[2], c.StrikeLine);
+      const std::vector<std::string> lines = RenderAnalysisCalculator(request, result);
+      ASSERT_GE(lines.size(), 3u);
+      EXPECT_EQ(lines[2], c.StrikeLine);
       EXPECT_TRUE(platform.TakeMessages().empty());
     } else {
-      EXPECT_EQ(form.RichEdit10.Lines(), std::vector<std::string>{"previous"});
       EXPECT_EQ(platform.TakeMessages(),
                 std::vector<std::string>{"Trading days to expiration must be > 0"});
     }
-    EXPECT_EQ(dispatch.FormulaKind, kFormulaIntLognormal);
   }
 }
 
-TEST_F(CalculatorReportTest, ForwardOfZeroAbandonsTheAnalysisOnce) {
+TEST_P(CalculatorReportTest, ForwardOfZeroAbandonsTheAnalysisOnce) {
   form.MainForwardLock.SetChecked(true);
   form.ForwardEdit.SetText("0");
   form.RichEdit3.SetText("previous payoff");
-  EXPECT_THROW(ComputeAnalysisPage(), EAbort);
+  ComputeAnalysisPage();
   EXPECT_EQ(platform.Messages, std::vector<std::string>{"Forward must be > 0"});
   EXPECT_EQ(form.RichEdit3.Lines(), std::vector<std::string>{"previous payoff"});
-  EXPECT_EQ(dispatch.FormulaKind, kFormulaBlackScholes);
 }
 
-TEST_F(CalculatorReportTest, UseCustomInputEnablesThePremiumFields) {
+TEST_P(CalculatorReportTest, UseCustomInputEnablesThePremiumFields) {
   for (const bool custom : {true, false}) {
     SCOPED_TRACE(custom);
     form.UseCustomInput.SetChecked(custom);
@@ -161,9 +170,10 @@ TEST_F(CalculatorReportTest, UseCustomInputEnablesThePremiumFields) {
   }
 }
 
-using ProbabilitiesReportTest = ReportsTest;
+class ProbabilitiesReportTest : public ReportsTest {};
+INSTANTIATE_TEST_SUITE_P(Workers, ProbabilitiesReportTest, kWorkerCounts);
 
-TEST_F(ProbabilitiesReportTest, DefaultsAsShipped) {
+TEST_P(ProbabilitiesReportTest, DefaultsAsShipped) {
   const std::vector<std::string> kExpected = {
       " Probabilities based on normal/lognormal distribution",
       " Volatility = 20.0%   Trading days to expiration = 20",
@@ -200,7 +210,7 @@ TEST_F(ProbabilitiesReportTest, DefaultsAsShipped) {
   ExpectLines(form.RichEdit8, kExpected);
 }
 
-TEST_F(ProbabilitiesReportTest, WideIntervals) {
+TEST_P(ProbabilitiesReportTest, WideIntervals) {
   const std::vector<std::string> kExpected = {
       " Probabilities based on normal/lognormal distribution",
       " Volatility = 20.0%   Trading days to expiration = 20",
@@ -278,7 +288,7 @@ TEST_F(ProbabilitiesReportTest, WideIntervals) {
   ExpectLines(form.RichEdit8, kExpected);
 }
 
-TEST_F(ProbabilitiesReportTest, PriceNeverEndsBelowZero) {
+TEST_P(ProbabilitiesReportTest, PriceNeverEndsBelowZero) {
   // One year at 100 %: sigma is 100 %, so the normal chance of a fall beyond -100 % is
   // N(-1) = 15.9 %; a lognormal price never gets there.
   form.MoreInt.SetChecked(true);
@@ -291,11 +301,11 @@ TEST_F(ProbabilitiesReportTest, PriceNeverEndsBelowZero) {
   EXPECT_TRUE(platform.Messages.empty());
 }
 
-TEST_F(ProbabilitiesReportTest, ZeroTrueVolatilityGivesEvenOdds) {
+TEST_P(ProbabilitiesReportTest, ZeroTrueVolatilityGivesEvenOdds) {
   form.TrueVolEdit.SetText("0");
-  panel.RefreshReportInputs();
-  reports.ProbabilitiesReport();
-  const std::vector<std::string>& lines = form.RichEdit8.Lines();
+  const TProbabilitiesRequest request = reports.ReadProbabilities(ReadPanel());
+  const std::vector<std::string> lines =
+      RenderProbabilities(request, Run(ComputeProbabilities, request));
   ASSERT_EQ(lines.size(), 29u);
   EXPECT_EQ(lines[2], " Sigma (standard deviation) for 20 days = 0.0 (1 days sigma = 0.0)");
   EXPECT_EQ(lines[6], " >   +10%     1102.54        50.0%        50.0%        50.0%");
@@ -303,20 +313,16 @@ TEST_F(ProbabilitiesReportTest, ZeroTrueVolatilityGivesEvenOdds) {
   EXPECT_EQ(lines[28], " <   -10%      902.08        50.0%        50.0%        50.0%");
 }
 
-TEST_F(ProbabilitiesReportTest, DaysNotAboveZeroWriteNothing) {
-  panel.RefreshReportInputs();
+TEST_P(ProbabilitiesReportTest, DaysNotAboveZeroWriteNothing) {
   for (const char* days : {"0", "-5"}) {
     SCOPED_TRACE(days);
-    form.RichEdit8.SetText("previous");
     form.CalcDays.SetText(days);
-    reports.ProbabilitiesReport();
-    EXPECT_EQ(form.RichEdit8.Lines(), std::vector<std::string>{"previous"});
+    EXPECT_FALSE(Run(ComputeProbabilities, reports.ReadProbabilities(ReadPanel())).Written);
   }
   EXPECT_TRUE(platform.Messages.empty());
 
   form.CalcDays.SetText("20 days");
-  EXPECT_THROW(reports.ProbabilitiesReport(), EConvertError);
-  EXPECT_EQ(form.RichEdit8.Lines(), std::vector<std::string>{"previous"});
+  EXPECT_THROW((void)reports.ReadProbabilities(ReadPanel()), EConvertError);
 }
 
 }  // namespace

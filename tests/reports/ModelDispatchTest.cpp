@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "forms/ScriptedPlatform.h"
 #include "models/Format.h"
 #include "shell/ModelDispatch.h"
-#include "forms/ScriptedPlatform.h"
 
 namespace valquor {
 namespace {

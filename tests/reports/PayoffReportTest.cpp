@@ -15,14 +15,12 @@ namespace {
 // column's days rounded to cents, with a true volatility of 20 %.
 class PayoffReportTest : public ReportsTest {
  protected:
-  // The panel as Compute leaves it before the analysis reports.
-  void Refresh() {
-    panel.RefreshReportInputs();
-    panel.Inputs.MaxDays = 10 * panel.DayStepFactor();
-  }
+  // The payoff analysis alone, read as Compute reads it.
+  TPayoffResult Analyse() { return Run(ComputePayoff, reports.ReadPayoff(ReadPanel(), platform)); }
 };
+INSTANTIATE_TEST_SUITE_P(Workers, PayoffReportTest, kWorkerCounts);
 
-TEST_F(PayoffReportTest, DefaultsAsShipped) {
+TEST_P(PayoffReportTest, DefaultsAsShipped) {
   // A call is worth max(x - 1000, 0) at expiration.
   const std::vector<std::string> kExpected = {
       " Call - (buy call 1000)    Impl.volatility = 20   Price = 1000",
@@ -50,7 +48,7 @@ TEST_F(PayoffReportTest, DefaultsAsShipped) {
   EXPECT_TRUE(platform.Messages.empty());
 }
 
-TEST_F(PayoffReportTest, PutWithAdjustedPremiumCostsAndLognormalOutcomes) {
+TEST_P(PayoffReportTest, PutWithAdjustedPremiumCostsAndLognormalOutcomes) {
   // Premiums raised by 2 %, 0.50 taken from every outcome.
   const std::vector<std::string> kExpected = {
       " Put - (buy put 1000)    Impl.volatility = 20   Price = 1000",
@@ -81,7 +79,7 @@ TEST_F(PayoffReportTest, PutWithAdjustedPremiumCostsAndLognormalOutcomes) {
   ExpectLines(form.RichEdit3, kExpected);
 }
 
-TEST_F(PayoffReportTest, CalendarSpreadIsRevaluedForEveryColumn) {
+TEST_P(PayoffReportTest, CalendarSpreadIsRevaluedForEveryColumn) {
   // On the strike axis without lock, the values table of column d holds the 22-day-longer call
   // less the call at d days, both at the grid price.
   const std::vector<std::string> kExpected = {
@@ -111,7 +109,7 @@ TEST_F(PayoffReportTest, CalendarSpreadIsRevaluedForEveryColumn) {
   ExpectLines(form.RichEdit3, kExpected);
 }
 
-TEST_F(PayoffReportTest, HorizonBeyondFiveMonthsOnlyWarns) {
+TEST_P(PayoffReportTest, HorizonBeyondFiveMonthsOnlyWarns) {
   const struct {
     const char* DayStep;
     bool Analysed;
@@ -119,9 +117,8 @@ TEST_F(PayoffReportTest, HorizonBeyondFiveMonthsOnlyWarns) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.DayStep);
     form.DaysCombo.SetText(c.DayStep);
-    Refresh();
     form.RichEdit3.SetText("previous");
-    reports.PayoffAnalysisReport();
+    ComputeAnalysisPage();
     if (c.Analysed) {
       EXPECT_EQ(form.RichEdit3.Lines().size(), 18u);
       EXPECT_TRUE(platform.TakeMessages().empty());
@@ -135,7 +132,7 @@ TEST_F(PayoffReportTest, HorizonBeyondFiveMonthsOnlyWarns) {
   }
 }
 
-TEST_F(PayoffReportTest, InputsTheAnalysisCannotTakeAreRefusedOnce) {
+TEST_P(PayoffReportTest, InputsTheAnalysisCannotTakeAreRefusedOnce) {
   const auto setter = [](auto& control) {
     return [&control](const std::string& text) { control.SetText(text); };
   };
@@ -158,44 +155,35 @@ TEST_F(PayoffReportTest, InputsTheAnalysisCannotTakeAreRefusedOnce) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Text);
     c.Set(c.Text);
-    Refresh();
+    panel.RefreshReportInputs();
     platform.TakeMessages();
-    form.RichEdit3.SetText("previous");
-    reports.PayoffAnalysisReport();
-    EXPECT_EQ(form.RichEdit3.Lines(), std::vector<std::string>{"previous"});
+    EXPECT_FALSE(Analyse().Written);
     EXPECT_EQ(platform.TakeMessages(), std::vector<std::string>{c.Message});
     c.Set(c.Default);
   }
 }
 
-TEST_F(PayoffReportTest, LockedForwardOfZeroIsRefused) {
+TEST_P(PayoffReportTest, LockedForwardOfZeroIsRefused) {
   form.MainForwardLock.SetChecked(true);
   form.ForwardEdit.SetText("0");
-  Refresh();
-  form.RichEdit3.SetText("previous");
-  EXPECT_THROW(reports.PayoffAnalysisReport(), EAbort);
+  EXPECT_THROW(Analyse(), EAbandoned);
   EXPECT_EQ(platform.Messages, std::vector<std::string>{"Forward must be > 0"});
-  EXPECT_EQ(form.RichEdit3.Lines(), std::vector<std::string>{"previous"});
 }
 
-TEST_F(PayoffReportTest, TinyCostIsNotShownButStillCounts) {
+TEST_P(PayoffReportTest, TinyCostIsNotShownButStillCounts) {
   form.CostPerTrade.SetText("0.00005");
   ComputeAnalysisPage();
   ASSERT_EQ(form.RichEdit3.Lines().size(), 18u);
   EXPECT_EQ(form.RichEdit3.Lines().back(), " Cost per trade excluded");
 }
 
-TEST_F(PayoffReportTest, ValuesTableHoldsThePositionAtTheGridPrices) {
+TEST_P(PayoffReportTest, ValuesTableHoldsThePositionAtTheGridPrices) {
   form.VolEdit.SetText("25");
   form.TrueVolEdit.SetText("30");
-  Refresh();
-  PayoffStats stats{};
-  stats.Strike = 1000;
-  stats.Price = 1000;
-  stats.TrueVol = 30;
-  stats.Days = 5;
-  float first = 0;
-  float second = 0;
+  panel.RefreshReportInputs();
+  TPayoffRequest request = reports.ReadPayoff(ReadPanel(), platform);
+  TModelSet models;
+  const TValuationTerms& terms = request.Terms;
   const struct {
     int Code;
     int Index;  // grid price 10 * index
@@ -209,20 +197,24 @@ TEST_F(PayoffReportTest, ValuesTableHoldsThePositionAtTheGridPrices) {
       {16, 95, 50},
       // Put calendar: the put 27 days out at 25 % less the put 5 days out at 30 %.
       {13, 100,
-       double{dispatch.PutValue(27, first, 1000, 1000, 25, second)} -
-           dispatch.PutValue(5, first, 1000, 1000, 30, second)},
+       double{models.Value(terms, true, 27, 1000, 1000, 25)} -
+           models.Value(terms, true, 5, 1000, 1000, 30)},
       {13, 0, 0},
       // Call credit calendar: the far call on the price a step higher, less the step.
       {10, 99,
-       double{dispatch.CallValue(27, first, 1000, 1000, 25, second)} -
-           dispatch.CallValue(5, first, 1000, 990, 30, second) - 10},
+       double{models.Value(terms, false, 27, 1000, 1000, 25)} -
+           models.Value(terms, false, 5, 1000, 990, 30) - 10},
   };
+  TMessageLog log;
+  TValuer valuer(models, nullptr, log);
   for (const auto& c : kCases) {
     SCOPED_TRACE(std::to_string(c.Code) + " at " + std::to_string(c.Index));
-    stats.PositionKind = static_cast<std::uint8_t>(c.Code);
-    reports.BuildPayoffValues(stats);
-    EXPECT_NEAR(reports.PayoffValues()[static_cast<std::size_t>(c.Index)], c.Expected, 1e-3);
+    request.Code = c.Code;
+    const std::vector<float> values = PayoffValues(request, 5, valuer);
+    ASSERT_EQ(values.size(), 1001u);
+    EXPECT_NEAR(values[static_cast<std::size_t>(c.Index)], c.Expected, 1e-3);
   }
+  EXPECT_TRUE(log.Messages.empty());
 }
 
 }  // namespace

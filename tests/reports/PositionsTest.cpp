@@ -4,6 +4,8 @@
 #include <string>
 
 #include "ReportsFixture.h"
+#include "models/ModelSet.h"
+#include "reports/PositionValue.h"
 #include "reports/Positions.h"
 
 namespace valquor {
@@ -49,33 +51,49 @@ TEST(PositionDescriptionTest, WritesTheLegsForEitherAxis) {
   }
 }
 
-using PositionTest = ReportsTest;
+class PositionCodeTest : public ReportsTest {};
+INSTANTIATE_TEST_SUITE_P(Workers, PositionCodeTest, ::testing::Values(1));
 
-TEST_F(PositionTest, CodeIsThePlaceOfTheNameAndAnUnknownNameAbandons) {
+TEST_P(PositionCodeTest, CodeIsThePlaceOfTheNameAndAnUnknownNameHasNone) {
   const struct {
     const char* Name;
     int Code;
-  } kKnown[] = {{"Call", 1},
+  } kCases[] = {{"Call", 1},
                 {"Put", 4},
                 {"Call calendar spread**", 9},
                 {"Collars", 26},
-                {"Short butterfly", 28}};
-  for (const auto& c : kKnown) {
+                {"Short butterfly", 28},
+                {"call", 0},
+                {"Call ", 0},
+                {"Butterfly", 0}};
+  for (const auto& c : kCases) {
     SCOPED_TRACE(c.Name);
     form.PositionName.SetText(c.Name);
     EXPECT_EQ(reports.PositionCode(), c.Code);
   }
-  for (const char* name : {"call", "Call ", "Butterfly"}) {
-    SCOPED_TRACE(name);
-    form.PositionName.SetText(name);
-    EXPECT_THROW((void)reports.PositionCode(), EAbort);
-    EXPECT_EQ(platform.TakeMessages(),
-              std::vector<std::string>{std::string("Error: Not recognized: ") + name});
-  }
 }
 
-TEST_F(PositionTest, ValueSumsTheLegsAtTheirStrikesAndDays) {
-  panel.RefreshReportInputs();  // Black-Scholes, step 10
+// Positions valued one valuation at a time on a model set of their own.
+class PositionValueTest : public ::testing::Test {
+ protected:
+  PositionValueTest() {
+    terms.Formula = kFormulaBlackScholes;
+    terms.RiskFree = 0.03f;
+  }
+  TPositionValue Value(int code, int days, float strike, float underlying) {
+    return PositionValue(valuer, terms, code, days, strike, underlying, 20, 10);
+  }
+  float Option(bool isPut, int days, float strike, float price) {
+    return models.Value(terms, isPut, days, strike, price, 20);
+  }
+
+  TValuationTerms terms;
+  TModelSet models;
+  TMessageLog log;
+  TValuer valuer{models, nullptr, log};
+};
+
+TEST_F(PositionValueTest, SumsTheLegsAtTheirStrikesAndDays) {
   // Black-Scholes at strike 1000, price 1000, 20 % and 20 days with 3 % interest: call 23.2727,
   // put 20.9676. Shares count at the underlying. Synthetic futures follow put-call parity,
   // 1000 - 1000 e^(-0.03 * 20 / 260) = 2.3050, and the collar is worth the discounted strike.
@@ -90,44 +108,35 @@ TEST_F(PositionTest, ValueSumsTheLegsAtTheirStrikesAndDays) {
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Code);
-    float first = -1;
-    float second = -1;
-    const float value = reports.PositionValue(20, c.Code, 1000, 1000, 20, first, second);
-    EXPECT_NEAR(value, c.Expected, 2e-3);
-    EXPECT_EQ(first, value);
-    EXPECT_EQ(second, value);
+    const TPositionValue value = Value(c.Code, 20, 1000, 1000);
+    EXPECT_NEAR(value.Value, c.Expected, 2e-3);
+    EXPECT_EQ(value.First, value.Value);
+    EXPECT_EQ(value.Second, value.Value);
   }
-  EXPECT_TRUE(platform.Messages.empty());
+  EXPECT_TRUE(log.Messages.empty());
 }
 
-TEST_F(PositionTest, CalendarSpreadAtExpirySubtractsTheIntrinsicValue) {
-  panel.RefreshReportInputs();
-  float first = 0;
-  float second = 0;
-  const float farCall = dispatch.CallValue(22, first, 1000, 1010, 20, second);
-  EXPECT_FLOAT_EQ(reports.PositionValue(0, 7, 1000, 1010, 20, first, second), farCall - 10);
+TEST_F(PositionValueTest, CalendarSpreadAtExpirySubtractsTheIntrinsicValue) {
+  EXPECT_FLOAT_EQ(Value(7, 0, 1000, 1010).Value, Option(false, 22, 1000, 1010) - 10);
 }
 
-TEST_F(PositionTest, IntegrationFormulasCombineEachEstimate) {
-  form.Formula.SetText("Integration normal distribution");
-  panel.RefreshReportInputs();
+TEST_F(PositionValueTest, IntegrationFormulasCombineEachEstimate) {
+  terms.Formula = kFormulaIntNormal;
+  terms.Intervals = 1000;
   float callFirst = 0;
   float callSecond = 0;
   float putFirst = 0;
   float putSecond = 0;
-  (void)dispatch.CallValue(20, callFirst, 1000, 1000, 20, callSecond);
-  (void)dispatch.PutValue(20, putFirst, 1000, 1000, 20, putSecond);
-  float first = 0;
-  float second = 0;
-  const float value = reports.PositionValue(20, 16, 1000, 1000, 20, first, second);
-  EXPECT_FLOAT_EQ(first, callFirst + putFirst);
-  EXPECT_FLOAT_EQ(second, callSecond + putSecond);
-  EXPECT_NE(first, second);
-  EXPECT_NEAR(value, (first + second) / 2, 1e-3);
+  (void)models.Value(terms, false, 20, 1000, 1000, 20, callFirst, callSecond);
+  (void)models.Value(terms, true, 20, 1000, 1000, 20, putFirst, putSecond);
+  const TPositionValue value = Value(16, 20, 1000, 1000);
+  EXPECT_FLOAT_EQ(value.First, callFirst + putFirst);
+  EXPECT_FLOAT_EQ(value.Second, callSecond + putSecond);
+  EXPECT_NE(value.First, value.Second);
+  EXPECT_NEAR(value.Value, (value.First + value.Second) / 2, 1e-3);
 }
 
-TEST_F(PositionTest, RefusedInputsValueToZero) {
-  panel.RefreshReportInputs();
+TEST_F(PositionValueTest, RefusedInputsValueToZero) {
   const struct {
     int Days;
     float Strike;
@@ -141,30 +150,16 @@ TEST_F(PositionTest, RefusedInputsValueToZero) {
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(std::to_string(c.Days) + " " + std::to_string(c.Strike));
-    float first = -1;
-    float second = -1;
-    EXPECT_EQ(reports.PositionValue(c.Days, 2, c.Strike, c.Underlying, 20, first, second), 0);
-    EXPECT_EQ(first, 0);
-    EXPECT_EQ(second, 0);
-    EXPECT_EQ(platform.TakeMessages(), c.Messages);
+    const TPositionValue value = Value(2, c.Days, c.Strike, c.Underlying);
+    EXPECT_EQ(value.Value, 0);
+    EXPECT_EQ(value.First, 0);
+    EXPECT_EQ(value.Second, 0);
+    EXPECT_EQ(log.Texts(), c.Messages);
+    log.Messages.clear();
   }
   // A leg whose strike falls to 0 or below is worth nothing; the others still count.
-  float first = 0;
-  float second = 0;
-  EXPECT_NEAR(reports.PositionValue(20, 3, 5, 1000, 20, first, second),
-              dispatch.CallValue(20, first, 5, 1000, 20, second), 1e-3);
-  EXPECT_TRUE(platform.Messages.empty());
-}
-
-TEST_F(PositionTest, ValueRestoresTheModelRatesAfterwards) {
-  panel.RefreshReportInputs();
-  dispatch.Option1.RiskFree = 0.5f;  // as a calculator with its own rate leaves it
-  float first = 0;
-  float second = 0;
-  const float atHalf = reports.PositionValue(20, 1, 1000, 1000, 20, first, second);
-  EXPECT_FLOAT_EQ(dispatch.Option1.RiskFree, 0.03f);
-  EXPECT_FLOAT_EQ(dispatch.OptionCRR1.RiskFree, 0.03f);
-  EXPECT_GT(atHalf, reports.PositionValue(20, 1, 1000, 1000, 20, first, second));
+  EXPECT_NEAR(Value(3, 20, 5, 1000).Value, Option(false, 20, 5, 1000), 1e-3);
+  EXPECT_TRUE(log.Messages.empty());
 }
 
 }  // namespace
