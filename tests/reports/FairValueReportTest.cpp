@@ -1,9 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ReportsFixture.h"
+#include "compute/Csv.h"
+#include "models/Format.h"
+#include "models/Numbers.h"
+#include "reports/ReportCells.h"
 
 namespace valquor {
 namespace {
@@ -210,6 +217,132 @@ TEST_P(FairValueReportTest, UnknownPositionAbandonsComputeAndKeepsThePanes) {
   EXPECT_EQ(form.RichEdit1.Lines(), std::vector<std::string>{"previous fair value"});
   EXPECT_EQ(form.RichEdit2.Lines(), std::vector<std::string>{"previous delta"});
   EXPECT_FALSE(platform.Busy);
+}
+
+TEST_P(FairValueReportTest, CsvReadsBackToTheNumbersThePaneShows) {
+  ComputeFairValuePage();
+  const std::optional<TExports::TExport> kept = exports.Find(form.RichEdit1);
+  ASSERT_TRUE(kept.has_value());
+  EXPECT_EQ(kept->FileName, "fair-value.csv");
+
+  // The file's records, split at CR LF and commas (numbers need no quotes).
+  std::vector<std::vector<std::string>> records;
+  const std::string text = CsvText(*kept->Table);
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = text.find("\r\n", at);
+    ASSERT_NE(end, std::string::npos);
+    std::vector<std::string> fields;
+    std::stringstream line(text.substr(at, end - at));
+    for (std::string field; std::getline(line, field, ',');) fields.push_back(field);
+    records.push_back(fields);
+    at = end + 2;
+  }
+  ASSERT_EQ(records.size(), 13u);  // header, eleven rows, the implied forwards
+  EXPECT_EQ(records[0], (std::vector<std::string>{"Strike", "20 days", "18 days", "16 days",
+                                                  "14 days", "12 days", "10 days", "8 days",
+                                                  "6 days", "4 days", "2 days", "0 days"}));
+
+  // The pane's rows and last line, cut into the label and six-character cells.
+  std::vector<std::string> rows;
+  for (const std::string& line : form.RichEdit1.Lines()) {
+    if (line.size() == 74 && line.find('-') != 1) rows.push_back(line);
+  }
+  ASSERT_EQ(rows.size(), 12u);
+  // A printed number and the file's reading of it agree to the printed decimals.
+  const auto expectSame = [](const std::string& printed, const std::string& field) {
+    SCOPED_TRACE(printed + " / " + field);
+    const std::size_t point = printed.find('.');
+    const int decimals =
+        point == std::string::npos ? 0 : static_cast<int>(printed.size() - point - 1);
+    EXPECT_EQ(FormatFixed(std::stod(field), decimals), printed);
+  };
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    const std::vector<std::string>& record = records[r + 1];
+    ASSERT_EQ(record.size(), 12u);
+    const std::string_view row = rows[r];
+    const std::string label(StripBlanks(row.substr(0, 8)));
+    if (r < 11) {
+      expectSame(label, record[0]);
+    } else {
+      EXPECT_EQ(label, "Impl.f.");
+      EXPECT_EQ(record[0], "Impl.f.");
+    }
+    for (std::size_t c = 0; c < 11; ++c) {
+      expectSame(std::string(StripBlanks(row.substr(8 + 6 * c, 6))), record[c + 1]);
+    }
+  }
+}
+
+TEST_P(FairValueReportTest, RatesLeftInTheSharedModelsDoNotReachTheReport) {
+  // The IV calculator and the risk calculator leave their own rates in the old shared models;
+  // the report values at the Options page's rate all the same.
+  dispatch.Option1.RiskFree = 0.2f;
+  dispatch.OptionCRR1.RiskFree = 0.2f;
+  ComputeFairValuePage();
+  ASSERT_GE(form.RichEdit1.Lines().size(), 8u);
+  EXPECT_EQ(form.RichEdit1.Lines()[7],
+            " 1050.0   6.38  5.53  4.68  3.84  3.00  2.19  1.42  0.75  0.25  0.02  0.00");
+}
+
+TEST_P(FairValueReportTest, NumbersThatDoNotFitShowTheMark) {
+  const struct {
+    const char* Strike;
+    const char* Price;
+    const char* Step;
+    // The first row's first and last cell, and the last row's last cell (0 days).
+    const char* FirstRowFirst;
+    const char* FirstRowLast;
+    const char* LastRowLast;
+  } kCases[] = {
+      // Calls worth millions; nothing at expiration on the strikes above the price, five
+      // million on the lowest strike.
+      {"123456789", "123456789", "1000000", kOverflowCell, "  0.00", kOverflowCell},
+      // Strikes of 1e30 leave every call worthless.
+      {"1e30", "1000", "10", "  0.00", "  0.00", "  0.00"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Strike);
+    form.StrikeEdit.SetText(c.Strike);
+    form.PriceEdit.SetText(c.Price);
+    form.Steps.SetText(c.Step);
+    ComputeFairValuePage();
+    const std::vector<std::string>& lines = form.RichEdit1.Lines();
+    ASSERT_EQ(lines.size(), 23u);
+    for (const std::size_t i : {7u, 8u, 9u, 10u, 11u, 13u, 15u, 16u, 17u, 18u, 19u}) {
+      SCOPED_TRACE(lines[i]);
+      ASSERT_EQ(lines[i].size(), 74u);
+      EXPECT_EQ(lines[i].substr(0, 8), kOverflowAxis);
+      // Every cell a number in six characters, or the mark.
+      for (std::size_t cell = 8; cell < 74; cell += 6) {
+        const std::string text = lines[i].substr(cell, 6);
+        EXPECT_TRUE(text == kOverflowCell || TryParseNumber(text, '.').has_value()) << text;
+      }
+    }
+    EXPECT_EQ(lines[7].substr(8, 6), c.FirstRowFirst);
+    EXPECT_EQ(lines[7].substr(68, 6), c.FirstRowLast);
+    EXPECT_EQ(lines[19].substr(68, 6), c.LastRowLast);
+  }
+}
+
+TEST_P(FairValueReportTest, AxisNameIsCutOnACharacterBoundary) {
+  // Seven blanks and the first character of the axis name, however many bytes it takes.
+  const struct {
+    const char* Axis;
+    const char* Head;
+  } kCases[] = {
+      {"Strike", "       S"},
+      {"\xEF\xBC\x91\xEF\xBC\x92", "       \xEF\xBC\x91"},  // fullwidth 1 and 2
+      {"\xC3\xA9t\xC3\xA9", "       \xC3\xA9"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Axis);
+    form.YAxis.SetText(c.Axis);
+    ComputeFairValuePage();
+    ASSERT_GE(form.RichEdit1.Lines().size(), 6u);
+    EXPECT_EQ(
+        form.RichEdit1.Lines()[5],
+        std::string(c.Head) + "   20    18    16    14    12    10     8     6     4     2     0");
+  }
 }
 
 }  // namespace
