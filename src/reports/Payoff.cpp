@@ -88,7 +88,7 @@ float CentsForward(const TPayoffRequest& request, int days, TMessageSink& messag
       messages);
 }
 
-// What the columns share: their days, the forward each is analysed on, the values table.
+// What the columns share: their days and the forward each is analysed on.
 struct TColumns {
   std::array<int, kColumns> Days{};
   std::array<float, kColumns> Forward{};
