@@ -135,6 +135,8 @@ void BM_PricingTargetAnalysis9999(benchmark::State& state) {
 BENCHMARK(BM_PricingTargetAnalysis9999)
     ->Args({1, 30})
     ->Args({2, 30})
+    ->Args({1, 100})
+    ->Args({2, 100})
     ->Iterations(1)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();
