@@ -84,11 +84,14 @@ TPanelReading TReportPanel::ReadReportInputs(TPlatform& platform, bool command) 
   return reading;
 }
 
-void TReportPanel::RefreshReportInputs() {
+void TReportPanel::RefreshPanel() {
   TPanelReading reading = ReadReportInputs(platform_, false);
   if (!form_.MainForwardLock.Checked()) form_.ForwardEdit.SetText(reading.ForwardText);
   Inputs = reading.Inputs;
-  // Until every page values with terms of its own, the old dispatch follows the Options page.
+}
+
+void TReportPanel::RefreshReportInputs() {
+  RefreshPanel();
   dispatch_.OptionInt1.Intervals = form_.NumberOfIntervals.Value();
   dispatch_.FormulaKind = SelectedFormula(form_.Formula.Text());
 }

@@ -58,10 +58,11 @@ class TReportPanel {
   // arithmetic faults of the forward throw ArithmeticFault. Writes nothing.
   [[nodiscard]] TPanelReading ReadReportInputs(TPlatform& platform, bool command) const;
 
-  // The change handlers' refresh: ReadReportInputs with every message shown and nothing stopped,
-  // the forward written back unless locked, the snapshot kept in Inputs. The pages that still
-  // value through the old dispatch also find its FormulaKind and intervals set from the Options
-  // page.
+  // The change handlers' refresh: ReadReportInputs with every message shown and nothing
+  // stopped, the forward written back unless locked, the snapshot kept in Inputs.
+  void RefreshPanel();
+  // RefreshPanel for the pages that still value through the old dispatch: it also sets the
+  // dispatch's FormulaKind and intervals from the Options page.
   void RefreshReportInputs();
 
   // The day-step text as a whole number, twice the number before a final "*"; throws
@@ -80,8 +81,8 @@ class TReportPanel {
   [[nodiscard]] int ColumnDays(int column);
 
   // Change handlers of the panel.
-  void PriceEditChange() { RefreshReportInputs(); }
-  void DaysComboChange() { RefreshReportInputs(); }
+  void PriceEditChange() { RefreshPanel(); }
+  void DaysComboChange() { RefreshPanel(); }
   void MainForwardLockClick();
   void Button7Click();
 

@@ -25,7 +25,7 @@ inline const auto kWorkerCounts = ::testing::Values(1, 2, 7);
 
 class ReportsTest : public ::testing::TestWithParam<int> {
  protected:
-  ReportsTest() { panel.RefreshReportInputs(); }
+  ReportsTest() { panel.RefreshPanel(); }
 
   // Compute with the Fair value or the Analysis page in view.
   void ComputeFairValuePage() {

@@ -20,7 +20,7 @@ namespace {
 
 // The Pricing page with an engine of a given number of workers.
 struct TPricingWindow {
-  explicit TPricingWindow(int workers) : engine(workers) { panel.RefreshReportInputs(); }
+  explicit TPricingWindow(int workers) : engine(workers) { panel.RefreshPanel(); }
   TScriptedPlatform platform;
   TFormPersonalControls form;
   TOptionsPageInputs options{form};
