@@ -1,9 +1,11 @@
 #include "reports/Payoff.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <span>
 
+#include "models/ArithmeticFault.h"
 #include "models/Format.h"
 #include "models/Numbers.h"
 #include "models/Single.h"
@@ -94,27 +96,74 @@ struct TColumns {
   std::array<float, kColumns> Forward{};
 };
 
-// The entry premium of column j: for the closed formulas the position on the price (or on the
-// present value of the forward), for the integration formulas on the column's forward.
+// The underlying a column's premium is valued on: for the closed formulas the price (or the
+// present value of the forward), for the integration formulas the column's forward.
+float PremiumUnderlying(const TPayoffRequest& request, const TColumns& columns, std::size_t j) {
+  const TReportInputs& in = request.Inputs;
+  if (request.Terms.Integration()) return columns.Forward[j];
+  return ForwardPerColumn(request)
+             ? in.Price
+             : PresentOf(request.Rate, columns.Days[j], kTradingDaysPerYear, in.Forward);
+}
+
+// The entry premium of column j.
 float ColumnPremium(const TPayoffRequest& request, const TColumns& columns, std::size_t j,
                     TValuer& valuer) {
   const TReportInputs& in = request.Inputs;
-  const int days = columns.Days[j];
-  float underlying = columns.Forward[j];
-  if (!request.Terms.Integration()) {
-    underlying = ForwardPerColumn(request)
-                     ? in.Price
-                     : PresentOf(request.Rate, days, kTradingDaysPerYear, in.Forward);
-  }
-  const float premium = PositionValue(valuer, request.Terms, request.Code, days, in.Strike,
-                                      underlying, in.Volatility, in.StrikeStep)
-                            .Value;
+  const float premium =
+      PositionValue(valuer, request.Terms, request.Code, columns.Days[j], in.Strike,
+                    PremiumUnderlying(request, columns, j), in.Volatility, in.StrikeStep)
+          .Value;
   return ToSingle(premium * (1 + 0.002 * request.Adjust), "premium");
 }
 
-// Entries first to last - 1 of the values table (PayoffValues).
-void FillValues(const TPayoffRequest& request, int days, std::size_t first, std::size_t last,
-                TValuer& valuer, std::span<float> values) {
+// Which valuations of the values tables go through the computation's memo. A table's valuation
+// comes up again only on another column's table, when a calendar spread's far leg lies on another
+// column's days at the same volatility, or at a price the other valuations of the command use:
+// the price itself and the premiums' underlyings. Every other grid point is valued without
+// keeping it: a table has up to 30001 points, and keeping them all costs more than the few
+// valuations they could save.
+struct TTableMemo {
+  bool All = false;
+  std::array<float, kColumns + 1> Prices{};
+
+  [[nodiscard]] TMemoUse At(float price) const {
+    if (All) return TMemoUse::Keep;
+    for (const float shared : Prices) {
+      if (price == shared) return TMemoUse::Keep;
+    }
+    return TMemoUse::Skip;
+  }
+};
+
+TTableMemo TableMemo(const TPayoffRequest& request, const TColumns& columns) {
+  const TReportInputs& in = request.Inputs;
+  TTableMemo memo;
+  memo.Prices[0] = in.Price;
+  for (std::size_t j = 0; j < kColumns; ++j) {
+    // A premium whose underlying is out of range fails on its own, in its turn.
+    try {
+      memo.Prices[j + 1] = PremiumUnderlying(request, columns, j);
+    } catch (const ArithmeticFault&) {
+      memo.Prices[j + 1] = in.Price;
+    }
+  }
+  if (TablePerColumn(request) && std::bit_cast<std::uint32_t>(in.Volatility) ==
+                                     std::bit_cast<std::uint32_t>(in.TrueVolatility)) {
+    const int farDays = PositionLegs(request.Code)[0].ExtraDays;
+    for (const int days : columns.Days) {
+      const int far = detail::AddDays(days, farDays);
+      memo.All = memo.All ||
+                 std::find(columns.Days.begin(), columns.Days.end(), far) != columns.Days.end();
+    }
+  }
+  return memo;
+}
+
+// Entries first to last - 1 of the values table (PayoffValues), each kept in the memo as `memo`
+// says.
+void FillValues(const TPayoffRequest& request, int days, const TTableMemo& memo, std::size_t first,
+                std::size_t last, TValuer& valuer, std::span<float> values) {
   const TReportInputs& in = request.Inputs;
   const TValuationTerms& terms = request.Terms;
   const int code = request.Code;
@@ -124,27 +173,35 @@ void FillValues(const TPayoffRequest& request, int days, std::size_t first, std:
       calendar == TCalendar::None ? 0 : detail::AddDays(days, PositionLegs(code)[0].ExtraDays);
   const float strike = in.Strike;
   const float step = in.StrikeStep;
+  const auto option = [&](bool isPut, int atDays, float price, float volatility) {
+    float firstEstimate = 0;
+    float secondEstimate = 0;
+    return OptionValue(valuer, memo.At(price), terms, isPut, atDays, strike, price, volatility,
+                       firstEstimate, secondEstimate);
+  };
   for (std::size_t k = first; k < last; ++k) {
     const float x = GridPrice(static_cast<int>(k), in.Price, request.Intervals);
     double value = 0;
     switch (calendar) {
       case TCalendar::Call: {
-        const float far = valuer.Value(terms, false, farDays, strike, x, in.Volatility);
-        value = double{far} - valuer.Value(terms, false, days, strike, x, in.TrueVolatility);
+        const float far = option(false, farDays, x, in.Volatility);
+        value = double{far} - option(false, days, x, in.TrueVolatility);
         break;
       }
       case TCalendar::CallCredit: {
-        const float far = valuer.Value(terms, false, farDays, strike, x + step, in.Volatility);
-        value = double{far} - valuer.Value(terms, false, days, strike, x, in.TrueVolatility) - step;
+        const float far = option(false, farDays, x + step, in.Volatility);
+        value = double{far} - option(false, days, x, in.TrueVolatility) - step;
         break;
       }
       case TCalendar::Put: {
-        const float far = valuer.Value(terms, true, farDays, strike, x, in.Volatility);
-        value = double{far} - valuer.Value(terms, true, days, strike, x, in.TrueVolatility);
+        const float far = option(true, farDays, x, in.Volatility);
+        value = double{far} - option(true, days, x, in.TrueVolatility);
         break;
       }
       case TCalendar::None:
-        value = PositionValue(valuer, terms, code, 0, strike, x, in.TrueVolatility, step).Value;
+        value =
+            PositionValue(valuer, terms, code, 0, strike, x, in.TrueVolatility, step, memo.At(x))
+                .Value;
         break;
     }
     values[k] = ToSingle(value, "payoff value");
@@ -185,7 +242,8 @@ struct TPremiumOrBlock {
 // Values the premium of column j (unit 0) and the table for `days` in blocks (the other units),
 // in one run on the context's workers.
 float PremiumAndTable(const TPayoffRequest& request, const TColumns& columns, std::size_t j,
-                      int days, TComputeContext& context, std::span<float> values) {
+                      int days, const TTableMemo& memo, TComputeContext& context,
+                      std::span<float> values) {
   const std::size_t block = PointsPerBlock(request);
   const std::size_t points = values.size();
   const std::vector<TPremiumOrBlock> units =
@@ -195,7 +253,7 @@ float PremiumAndTable(const TPayoffRequest& request, const TColumns& columns, st
           result.Premium = ColumnPremium(request, columns, j, valuer);
         } else {
           const std::size_t first = (unit - 1) * block;
-          FillValues(request, days, first, std::min(points, first + block), valuer, values);
+          FillValues(request, days, memo, first, std::min(points, first + block), valuer, values);
         }
         return result;
       });
@@ -211,7 +269,9 @@ bool PayoffAnalysed(const TPayoffRequest& request) {
 
 std::vector<float> PayoffValues(const TPayoffRequest& request, int days, TValuer& valuer) {
   std::vector<float> values(static_cast<std::size_t>(request.Intervals) + 1, 0.0f);
-  FillValues(request, days, 0, values.size(), valuer, values);
+  TTableMemo memo;
+  memo.All = true;
+  FillValues(request, days, memo, 0, values.size(), valuer, values);
   return values;
 }
 
@@ -257,11 +317,13 @@ TPayoffResult ComputePayoff(const TPayoffRequest& request, TComputeContext& cont
   }
   result.ColumnDays = columns.Days;
 
+  const TTableMemo memo = TableMemo(request, columns);
   std::vector<float> values(static_cast<std::size_t>(request.Intervals) + 1, 0.0f);
   if (TablePerColumn(request)) {
     // Column by column: its premium and its table on every worker, then its analysis.
     for (std::size_t j = 0; j < kColumns; ++j) {
-      const float entry = PremiumAndTable(request, columns, j, columns.Days[j], context, values);
+      const float entry =
+          PremiumAndTable(request, columns, j, columns.Days[j], memo, context, values);
       context.Control().CheckStop();
       if (!AnalyseColumn(request, columns, j, entry, values,
                          context.Sequential().Models().OptionInt1, result.Rows[j])) {
@@ -272,7 +334,7 @@ TPayoffResult ComputePayoff(const TPayoffRequest& request, TComputeContext& cont
   } else {
     // One table (built after the first column's premium), then the columns on every worker.
     const int tableDays = forwardPerColumn ? columns.Days[0] : 0;
-    const float firstEntry = PremiumAndTable(request, columns, 0, tableDays, context, values);
+    const float firstEntry = PremiumAndTable(request, columns, 0, tableDays, memo, context, values);
     struct TColumnResult {
       bool Analysed = false;
       PayoffRow Row;

@@ -6,8 +6,19 @@
 
 namespace valquor {
 
+float OptionValue(TValuer& valuer, TMemoUse memo, const TValuationTerms& terms, bool isPut,
+                  int days, float strike, float price, float volatility, float& firstEstimate,
+                  float& secondEstimate) {
+  // The worker's models report to the unit at hand either way.
+  return memo == TMemoUse::Keep ? valuer.Value(terms, isPut, days, strike, price, volatility,
+                                               firstEstimate, secondEstimate)
+                                : valuer.Models().Value(terms, isPut, days, strike, price,
+                                                        volatility, firstEstimate, secondEstimate);
+}
+
 TPositionValue PositionValue(TValuer& valuer, const TValuationTerms& terms, int code, int days,
-                             float strike, float underlying, float volatility, float strikeStep) {
+                             float strike, float underlying, float volatility, float strikeStep,
+                             TMemoUse memo) {
   if (days < 0) {
     valuer.Messages().ShowMessage("Internal error: Days < 0", TMessageKind::Error);
     return {};
@@ -29,9 +40,9 @@ TPositionValue PositionValue(TValuer& valuer, const TValuationTerms& terms, int 
       // The estimates stay untouched when the formula is unknown: they count as 0 then.
       legFirst = 0;
       legSecond = 0;
-      legValue =
-          valuer.Value(terms, leg.Kind == TLegKind::Put, detail::AddDays(days, leg.ExtraDays),
-                       legStrike, underlying, volatility, legFirst, legSecond);
+      legValue = OptionValue(valuer, memo, terms, leg.Kind == TLegKind::Put,
+                             detail::AddDays(days, leg.ExtraDays), legStrike, underlying,
+                             volatility, legFirst, legSecond);
     }
     value += leg.Count * static_cast<double>(legValue);
     first += leg.Count * static_cast<double>(legFirst);

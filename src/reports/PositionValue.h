@@ -7,6 +7,12 @@
 
 namespace valquor {
 
+// Whether a valuation is kept in the computation's memo, so that whoever asks for it again gets it
+// without valuing (TValuer::Value), or made on the worker's models alone: for the many
+// valuations of a grid that nothing else in the computation can ask for, where keeping them all
+// would cost more than it saves.
+enum class TMemoUse { Keep, Skip };
+
 // A position's value with the two estimates of the formula (for the integration formulas the
 // value is their mean; for the others all three are equal).
 struct TPositionValue {
@@ -24,6 +30,12 @@ struct TPositionValue {
 // Throws ArithmeticFault when a sum leaves the single-precision range.
 [[nodiscard]] TPositionValue PositionValue(TValuer& valuer, const TValuationTerms& terms, int code,
                                            int days, float strike, float underlying,
-                                           float volatility, float strikeStep);
+                                           float volatility, float strikeStep,
+                                           TMemoUse memo = TMemoUse::Keep);
+
+// One option under terms through valuer, kept in the memo or not.
+[[nodiscard]] float OptionValue(TValuer& valuer, TMemoUse memo, const TValuationTerms& terms,
+                                bool isPut, int days, float strike, float price, float volatility,
+                                float& firstEstimate, float& secondEstimate);
 
 }  // namespace valquor
