@@ -7,13 +7,19 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
+#include "compute/WorkControl.h"
 #include "forms/ScriptedPlatform.h"
+#include "shell/Command.h"
 #include "shell/FormPersonal.h"
 
 namespace valquor {
@@ -138,6 +144,67 @@ BENCHMARK(BM_PricingTargetAnalysis9999)
     ->Args({1, 100})
     ->Args({2, 100})
     ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
+
+// A runner that computes a command on a thread of its own while it watches the progress: it notes
+// when the fraction done first moves, asks the command to stop after `stopAfter`, and notes how
+// long the stop takes to end it.
+class TWatchingRunner : public TCommandRunner {
+ public:
+  explicit TWatchingRunner(std::chrono::duration<double> stopAfter) : stopAfter_(stopAfter) {}
+  void Run(TCommand command, TValuationEngine& engine, TPlatform& platform) override {
+    using TClock = std::chrono::steady_clock;
+    TWorkControl control;
+    TCommandOutcome outcome;
+    const TClock::time_point start = TClock::now();
+    std::thread computing([&] { outcome = ComputeCommand(command, engine, control); });
+    std::optional<TClock::time_point> moved;
+    while (TClock::now() - start < stopAfter_) {
+      if (!moved && control.Fraction() > 0) moved = TClock::now();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    const TClock::time_point asked = TClock::now();
+    control.RequestStop();
+    computing.join();
+    StopSeconds = std::chrono::duration<double>(TClock::now() - asked).count();
+    FirstProgressSeconds = moved ? std::chrono::duration<double>(*moved - start).count() : -1;
+    Stopped = outcome.Stopped;
+    FinishCommand(command, outcome, platform);
+  }
+  double FirstProgressSeconds = 0;
+  double StopSeconds = 0;
+  bool Stopped = false;
+
+ private:
+  std::chrono::duration<double> stopAfter_;
+};
+
+// The Analysis page's 9999-step job (call calendar spread, 1000 intervals) as the window runs it:
+// seconds until the fraction done first moves, and until a stop asked after 1.5 s takes effect.
+void BM_PricingTargetAnalysisStop(benchmark::State& state) {
+  TPricingWindow window(static_cast<int>(state.range(0)));
+  TFormPersonal& form = window.Form();
+  AmericanTree(form, 9999);
+  form.PositionName.SetText("Call calendar spread");
+  TWatchingRunner runner(std::chrono::milliseconds(1500));
+  form.SetCommandRunner(&runner);
+  double firstProgress = 0;
+  double stop = 0;
+  for (auto _ : state) {
+    window.Compute(true);
+    firstProgress = std::max(firstProgress, runner.FirstProgressSeconds);
+    stop = std::max(stop, runner.StopSeconds);
+    if (!runner.Stopped) state.SkipWithError("the computation ended before the stop");
+  }
+  form.SetCommandRunner(nullptr);
+  state.counters["first_progress_s"] = firstProgress;
+  state.counters["stop_s"] = stop;
+}
+BENCHMARK(BM_PricingTargetAnalysisStop)
+    ->Arg(1)
+    ->Arg(2)
+    ->Iterations(3)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();
 
