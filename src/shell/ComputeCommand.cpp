@@ -123,8 +123,9 @@ void TPricingReports::ComputeBtnClick() {
     panel.Inputs.MaxDays = panel_.MaxDays();
     // The whole command's units of work, announced before any is done.
     stage.Compute = [units](TComputeContext& context) { context.Control().Plan(*units); };
-    stage.Apply = [this, panel] {
-      if (!form_.MainForwardLock.Checked()) form_.ForwardEdit.SetText(panel.ForwardText);
+    // A locked forward is the user's own text and stays.
+    stage.Apply = [this, panel, locked = form_.MainForwardLock.Checked()] {
+      if (!locked) form_.ForwardEdit.SetText(panel.ForwardText);
       panel_.Inputs = panel.Inputs;
     };
   });
