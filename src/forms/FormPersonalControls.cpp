@@ -102,6 +102,7 @@ TFormPersonalControls::TFormPersonalControls()
   Edit6.LabelCaption = "Implied volatility";
   Output(Edit6);
   Blue(Edit6, false, 14);
+  IVModelLabel.LabelCaption = "Model";
   Grid.ColWidths = {0, 74, 74, 74};
   Grid.DefaultColWidth = 74;
   Grid.ScrollBars = false;
@@ -130,6 +131,7 @@ TFormPersonalControls::TFormPersonalControls()
   Blue(Edit8);
   Edit3.LabelCaption = "P(gain)";
   Output(Edit3);
+  CalcModelLabel.LabelCaption = "Model";
 
   // Options.
   UseTradingDays.LabelOnLeft = true;

@@ -104,6 +104,8 @@ class TFormPersonalControls : public TForm {
       this, &TabImplied, "DaysOption7", "Day counting", {"Trading days", "All days"}};
   TButton Button8{this, &TabImplied, "Button8", "Compute"};
   TEdit Edit6{this, &TabImplied, "Edit6", "0"};
+  // The model the last Compute used (read-only).
+  TLabel IVModelLabel{this, &TabImplied, "IVModelLabel", ""};
   TStringGrid Grid{this, &TabSheet3, "Grid", 4, 6};
   TEdit DaysEdit{this, &TabSheet3, "DaysEdit", "15"};
   TEdit ForwardRes{this, &TabSheet3, "ForwardRes", "100"};
@@ -130,6 +132,8 @@ class TFormPersonalControls : public TForm {
   TLabel Label45{this, &TabSheet2, "Label45", "(?)"};
   TEdit Edit8{this, &TabSheet2, "Edit8", "0"};
   TEdit Edit3{this, &TabSheet2, "Edit3", "0"};
+  // The model the last Compute used (read-only).
+  TLabel CalcModelLabel{this, &TabSheet2, "CalcModelLabel", ""};
   TLabel CarryNote{this, &TabSheet2, "CarryNote", "** Cox-ross-rubenstein only"};
   TLabel OverUnderCaption{this, &TabSheet2, "OverUnderCaption", "Overpricing/underpricing"};
   TButton Button10{this, &TabSheet2, "Button10", "O/U Calculator"};

@@ -1,11 +1,6 @@
 #include "shell/FormPersonal.h"
 
-#include <cmath>
-
 #include "forms/Text.h"
-#include "models/Format.h"
-#include "models/NormalDistribution.h"
-#include "models/Numbers.h"
 #include "shell/HelpTopics.h"
 
 namespace valquor {
@@ -14,10 +9,11 @@ TFormPersonal::TFormPersonal(TPlatform& platform)
       Dispatch(platform, OptionsInputs),
       Panel(*this, Dispatch, platform),
       Reports(*this, Dispatch, platform, Panel),
-      Volatility(*this, Dispatch, platform, Panel),
+      Volatility(*this, platform, Panel, Exports,
+                 [this](TCommand command) { RunCommand(std::move(command)); }, TreeAmerican),
       csPropertySaver1(*this, platform),
-      FormWiz(*this, platform),
-      FormWiz2(*this, platform) {
+      FormWiz(*this, platform, Exports),
+      FormWiz2(*this, platform, Exports) {
   ConnectHandlers();
   AssignHelpTexts();
   ConfigureSaver();
@@ -138,77 +134,6 @@ void TFormPersonal::BtnCopy2Click() { CopyWithHeading({" *** Implied volatility 
 // Calculator page
 
 void TFormPersonal::RiskFree9Change() { CostofCarry9.SetText(RiskFree9.Text()); }
-
-void TFormPersonal::Button9Click() {
-  Panel.RefreshReportInputs();
-  const float strike = ParseNumber(Strike9.Text(), Platform);
-  if (!(strike > 0)) {
-    Platform.ShowMessage("Strike input error", TMessageKind::Error);
-    return;
-  }
-  const float price = ParseNumber(Price9.Text(), Platform);
-  if (!(price > 0)) {
-    Platform.ShowMessage("Price input error", TMessageKind::Error);
-    return;
-  }
-  const float rate = ParseNumber(RiskFree9.Text(), Platform);
-  Option1.RiskFree = rate;
-  OptionCRR1.RiskFree = rate;
-  Option3651.RiskFree = rate;
-  OptionCRR3651.RiskFree = rate;
-  if (ExpirationStyle.ItemIndex() == 0) OptionCRR1.American = false;
-  if (ExpirationStyle.ItemIndex() == 1) OptionCRR1.American = true;
-  OptionCRR3651.American = OptionCRR1.American;
-  const float carry = ParseNumber(CostofCarry9.Text(), Platform);
-  const int steps = StrToInt(NumberOfSteps.Text());
-  const int days = StrToInt(Days9.Text());
-  if (!(days > 0)) {
-    Platform.ShowMessage("Days input error", TMessageKind::Error);
-    return;
-  }
-  const float vol = ParseNumber(Vol9.Text(), Platform);
-  if (!(vol > 0)) {
-    Platform.ShowMessage("Volatility input error", TMessageKind::Error);
-    return;
-  }
-
-  TBusyCursor busy(Platform);
-  const bool allDays = DaysOption.ItemIndex() == 1;
-  const bool isPut = OptionType9.ItemIndex() == 1;
-  const float spread =
-      static_cast<float>(std::sqrt(static_cast<double>(days)) * (0.01 * static_cast<double>(vol)) /
-                         std::sqrt(allDays ? 365.0 : 260.0));
-  Dispatch.FormulaKind =
-      Formula.Text() == "Black-Scholes" ? kFormulaBlackScholes : kFormulaBinomial;
-  const float forward = Dispatch.ForwardOf(days, !allDays, price);
-  float premium = 0;
-  if (Dispatch.FormulaKind == kFormulaBlackScholes) {
-    premium = allDays ? Option3651.Value(isPut, days, strike, price, vol)
-                      : Option1.Value(isPut, days, strike, price, vol);
-  } else {
-    premium = allDays ? OptionCRR3651.Value(isPut, days, strike, price, vol, carry, steps)
-                      : OptionCRR1.Value(isPut, days, strike, price, vol, carry, steps);
-  }
-
-  // A put gains when the price ends below strike less premium; with a premium at or above the
-  // strike no price can end there.
-  double gain = 0;
-  if (isPut) {
-    const double level = static_cast<double>(strike) - premium;
-    gain = level > 0 ? 100.0 * ProbabilityBelow(level, forward, spread) : 0.0;
-  } else {
-    gain = 100.0 - 100.0 * ProbabilityBelow(static_cast<double>(strike) + premium, forward, spread);
-  }
-
-  Label43.SetCaption(Dispatch.FormulaKind == kFormulaBlackScholes ? "Black-Scholes"
-                                                                  : "Cox-Ross-Rubenstein");
-  Label45.SetCaption(ExpirationStyle.ItemIndex() == 1 && Dispatch.FormulaKind == kFormulaBinomial
-                         ? "American"
-                         : "European");
-  Edit8.SetText(FormatPremium(premium));
-  Edit3.SetText(FormatFixed(gain, 0) + "%");
-  Panel.RefreshReportInputs();
-}
 
 void TFormPersonal::Button10Click() {
   FormWiz.Show();

@@ -21,7 +21,7 @@
 
 namespace valquor {
 
-class TFormPersonal : public TFormPersonalControls {
+class TFormPersonal : public TFormPersonalControls, public TDialogHost {
  public:
   // Creates the window with its layout defaults, attaches the settings saver and runs
   // FormCreate; the dialogs are created hidden.
@@ -42,6 +42,9 @@ class TFormPersonal : public TFormPersonalControls {
   TOptionCRR365& OptionCRR3651 = Dispatch.OptionCRR3651;
   TReportPanel Panel;
   TPricingReports Reports;
+  // The tree's exercise style kept between commands: ExpirationStyle with no item selected
+  // leaves it as the last command set it.
+  bool TreeAmerican = false;
   TVolatilityPages Volatility;
   TPrices& Prices1 = Volatility.Prices1;
   TcsPropertySaver csPropertySaver1;
@@ -54,7 +57,7 @@ class TFormPersonal : public TFormPersonalControls {
   // Runs an event handler as the application's event loop does: a refused integer conversion
   // or an arithmetic fault shows its message, an abandoned command (EAbort) shows nothing; the
   // busy cursor is off afterwards.
-  void RunHandler(const std::function<void()>& handler);
+  void RunHandler(const std::function<void()>& handler) override;
 
   // Runs a command's stages: to their end before returning unless the window has set a runner
   // of its own (SetCommandRunner).
@@ -95,8 +98,10 @@ class TFormPersonal : public TFormPersonalControls {
   void Button5Click();
   void Button6Click();
 
-  // Risk calculator report, computed for the risk dialog.
-  void RiskReport();
+  // The dialogs' reports (TDialogHost).
+  [[nodiscard]] TCalculatorPageTerms CalculatorPageTerms() const override;
+  void RiskReport() override;
+  void OverUnderReport() override;
 
   // Clears the eight visible report panes and gives the font to all of them but RichEdit1.
   void ApplyReportFont(const TFontSpec& font);
