@@ -12,8 +12,8 @@ namespace valquor {
 namespace {
 
 // The figures' labels take this many characters, their values the next kValueWidth.
-constexpr std::size_t kLabelWidth = 23;
-constexpr int kValueWidth = 10;
+constexpr std::size_t kLabelWidth = 22;
+constexpr int kValueWidth = 11;
 
 std::string Figure(std::string label, const std::string& value) {
   label.resize(std::max(label.size(), kLabelWidth), ' ');

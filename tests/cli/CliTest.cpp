@@ -98,7 +98,8 @@ TEST_F(CliTest, CalculatorRefusesBadTermsAndKeepsItsOutputs) {
       {{"Strike9=100"}, "message: Price input error\n"},
       {{"Strike9=100", "Price9=100"}, "message: Days input error\n"},
       {{"Strike9=100", "Price9=100", "Days9=20"}, "message: Volatility input error\n"},
-      {{"Strike9=1OO"}, "message: 'StrToFloat' error2: 1OO\nmessage: Strike input error\n"},
+      // A command stops at the first number it cannot read.
+      {{"Strike9=1OO"}, "message: 'StrToFloat' error2: 1OO\n"},
       {{"Strike9=100", "Price9=100", "Days9=1.5"}, "message: '1.5' is not a valid integer value\n"},
   };
   for (const Case& c : kCases) {

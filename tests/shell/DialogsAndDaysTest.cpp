@@ -72,14 +72,6 @@ TEST_F(DialogsTest, AnEmptiedDialogFieldKeepsItsStoredValue) {
   EXPECT_EQ(TIniProfile(File("valqor.ini")).ReadString("FormWiz\\Strike", "Text", ""), "105");
 }
 
-TEST_F(DialogsTest, ComputeOfTheOverUnderDialogWritesNothing) {
-  TFormPersonal& form = Start();
-  form.RunHandler([&] { form.Button10.Click(); });
-  form.RunHandler([&] { form.FormWiz.OKBtn.Click(); });
-  EXPECT_THAT(form.FormWiz.RichEdit1.Lines(), IsEmpty());
-  EXPECT_THAT(Platform.Messages, IsEmpty());
-}
-
 // Counting by hand: 2026-12-04 is a Friday, 2026-12-05 a Saturday, 2026-12-07 a Monday.
 TEST(DayCountTest, CountsFromTheDayAfterTheStartToTheEnd) {
   const int friday = *EncodeDate(2026, 12, 4);
