@@ -303,6 +303,8 @@ void TMainWindow::BuildVolatility(QWidget* page) {
   QWidget* implied = W(form_.Edit6, iv);
   FitChars(implied, 10);
   ivColumn->addLayout(Row({L(form_.Edit6, iv), implied}));
+  // The model the result came from, under it.
+  ivColumn->addLayout(Row({L(form_.IVModelLabel, iv), W(form_.IVModelLabel, iv)}));
   ivColumn->addStretch(1);
 
   // Implied volatility.
@@ -359,6 +361,10 @@ void TMainWindow::BuildCalculator(QWidget* page) {
     FitChars(w, 12);
     outputs->addRow(L(*output, resultFrame), w);
   }
+  // The model the results came from, under them; a long line wraps within the frame.
+  auto* model = qobject_cast<QLabel*>(W(form_.CalcModelLabel, resultFrame));
+  model->setWordWrap(true);
+  outputs->addRow(L(form_.CalcModelLabel, resultFrame), model);
   resultColumn->addLayout(outputs);
   resultColumn->addStretch(1);
   top->addWidget(resultFrame, 1);

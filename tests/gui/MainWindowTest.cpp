@@ -215,6 +215,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("DaysOption7", "radio", "Day counting", "Trading days");
   row("Button8", "button", "Compute", "");
   row("Edit6", "output", "Implied volatility", "0");
+  row("IVModelLabel", "text", "Model", "");
   row("Grid", "grid", "", "4x6");
   row("DaysEdit", "edit", "Trading days to expiration", "0");  // no system file: the grid load
   row("ForwardRes", "edit", "Implied forward", "100");
@@ -239,6 +240,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("Label45", "text", "Option type", "(?)");
   row("Edit8", "output", "Premium", "0");
   row("Edit3", "output", "P(gain)", "0");
+  row("CalcModelLabel", "text", "Model", "");
   row("CarryNote", "text", "", "** Cox-ross-rubenstein only");
   row("OverUnderCaption", "text", "", "Overpricing/underpricing");
   row("Button10", "button", "O/U Calculator", "");
@@ -515,7 +517,18 @@ void TMainWindowTest::TheDialogButtonsOpenModelessDialogs() {
   TWizardDialog& risk = app.window->RiskDialog();
   QVERIFY(risk.isVisible());
   QCOMPARE(risk.windowTitle(), QString("Risk Calculator"));
-  // The risk dialog opens on its Result page, where Enter computes.
+  // Copy and Export sit left of Compute and Close, below the Result pane.
+  auto* copy = qobject_cast<QPushButton*>(risk.Binder().Find(app.form->FormWiz2.CopyBtn));
+  auto* exportButton =
+      qobject_cast<QPushButton*>(risk.Binder().Find(app.form->FormWiz2.ExportBtn));
+  auto* compute = qobject_cast<QPushButton*>(risk.Binder().Find(app.form->FormWiz2.OKBtn));
+  QVERIFY(copy != nullptr && exportButton != nullptr && compute != nullptr);
+  QCOMPARE(copy->y(), compute->y());
+  QVERIFY(copy->x() < exportButton->x());
+  QVERIFY(exportButton->x() < compute->x());
+  // The risk dialog opens on its Result page, where Enter computes; the worked example's
+  // volatility is 100.
+  app.form->FormWiz2.Vol.SetText("100");
   risk.activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(&risk));
   QTest::keyClick(&risk, Qt::Key_Return);
