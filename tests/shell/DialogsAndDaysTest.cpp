@@ -19,6 +19,7 @@ TEST_F(DialogsTest, EachDialogKeepsItsFieldsInTheSharedFileUnderItsOwnSections) 
   EXPECT_TRUE(form.Visible());  // the main window stays usable beside it
   form.FormWiz.Strike.SetText("105");
   form.FormWiz.ForwardPrice.SetText("110");
+  form.FormWiz.Vol.SetText("40");
   form.RunHandler([&] { form.FormWiz.CancelBtn.Click(); });
   EXPECT_FALSE(form.FormWiz.Visible());
   const std::string afterFirst = ReadText("valqor.ini");
@@ -51,10 +52,13 @@ TEST_F(DialogsTest, EachDialogKeepsItsFieldsInTheSharedFileUnderItsOwnSections) 
   Stop();
   TFormPersonal& again = Start();
   EXPECT_EQ(again.FormWiz.Strike.Text(), "100");  // restored at the first showing only
+  EXPECT_EQ(again.FormWiz.Vol.Text(), "25");
   again.RunHandler([&] { again.Button10.Click(); });
   again.RunHandler([&] { again.Button11.Click(); });
   EXPECT_EQ(again.FormWiz.Strike.Text(), "105");
   EXPECT_EQ(again.FormWiz.ForwardPrice.Text(), "110");
+  EXPECT_EQ(again.FormWiz.Vol.Text(), "40");  // the stored volatility wins over the default 25
+  EXPECT_EQ(again.FormWiz2.Vol.Text(), "25");
   EXPECT_EQ(again.FormWiz2.Strike.Text(), "95");
   EXPECT_EQ(again.FormWiz2.Price.Text(), "101");
   EXPECT_EQ(again.FormWiz2.DaysInPosition.Text(), "2");
