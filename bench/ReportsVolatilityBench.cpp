@@ -20,7 +20,8 @@ namespace {
 class TBenchWindow {
  public:
   explicit TBenchWindow(int workers) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "valquor-bench-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "valquor-bench-XXXXXX").string();
     if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
     platform_.Folder = folder_;
     ::setenv("VALQUOR_THREADS", std::to_string(workers).c_str(), 1);

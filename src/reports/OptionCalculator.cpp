@@ -22,14 +22,15 @@ std::string ModelDescription(const TValuationTerms& terms) {
       return "Black-Scholes, " + rate + ", " + year;
     case kFormulaBinomial:
       return std::string("Binomial, ") + (terms.American ? "American" : "European") + ", " +
-             std::to_string(terms.Steps) + " steps, " + rate + ", carry " +
-             CsvNumber(terms.Carry) + ", " + year;
+             std::to_string(terms.Steps) + " steps, " + rate + ", carry " + CsvNumber(terms.Carry) +
+             ", " + year;
     case kFormulaIntNormal:
     case kFormulaIntLognormal:
     case kFormulaIntMedium: {
-      const char* distribution = terms.Formula == kFormulaIntNormal      ? "normal"
-                                 : terms.Formula == kFormulaIntLognormal ? "lognormal"
-                                                                         : "medium normal/lognormal";
+      const char* distribution = terms.Formula == kFormulaIntNormal ? "normal"
+                                 : terms.Formula == kFormulaIntLognormal
+                                     ? "lognormal"
+                                     : "medium normal/lognormal";
       return std::string("Integration, ") + distribution + " distribution, " +
              std::to_string(terms.Intervals) + " intervals";
     }
@@ -42,9 +43,9 @@ TOptionCalculatorResult ComputeOptionCalculator(const TOptionCalculatorRequest& 
                                                 TComputeContext& context) {
   const TValuationTerms& terms = request.Terms;
   const double year = terms.DaysPerYear;
-  const float spread = static_cast<float>(std::sqrt(static_cast<double>(request.Days)) *
-                                          (0.01 * static_cast<double>(request.Volatility)) /
-                                          std::sqrt(year));
+  const float spread =
+      static_cast<float>(std::sqrt(static_cast<double>(request.Days)) *
+                         (0.01 * static_cast<double>(request.Volatility)) / std::sqrt(year));
   const float forward =
       ForwardOf(request.ForwardRate, request.Days, terms.DaysPerYear, request.Price);
   context.Control().Plan(1);

@@ -68,9 +68,9 @@ std::vector<std::string> RenderOverUnder(const TOverUnderRequest& request,
   lines.push_back(Figure("Fair value:", Money(result.Fair)));
   lines.push_back(Figure("Market premium:", Money(request.Premium)));
   lines.push_back(Figure("Difference:", Money(result.Difference)));
-  lines.push_back(Figure("Difference in percent:",
-                         result.DifferencePercent ? Money(*result.DifferencePercent) + "%"
-                                                  : PadLeft("n/a", kValueWidth)));
+  lines.push_back(Figure("Difference in percent:", result.DifferencePercent
+                                                       ? Money(*result.DifferencePercent) + "%"
+                                                       : PadLeft("n/a", kValueWidth)));
   lines.push_back(Figure("Verdict:", PadLeft(result.Verdict, kValueWidth)));
   if (result.ImpliedVolatility) {
     lines.push_back(Figure("Implied volatility:", Money(*result.ImpliedVolatility) + "%"));
@@ -82,21 +82,20 @@ std::vector<std::string> RenderOverUnder(const TOverUnderRequest& request,
 
 TCsvTable OverUnderCsv(const TOverUnderRequest& request, const TOverUnderResult& result) {
   TCsvTable csv;
-  csv.Header = {"Option",         "Strike",     "Days",       "Day counting",
-                "Forward price",  "Volatility", "Fair value", "Market premium",
-                "Difference",     "Difference %", "Verdict",  "Implied volatility"};
+  csv.Header = {"Option",        "Strike",       "Days",       "Day counting",
+                "Forward price", "Volatility",   "Fair value", "Market premium",
+                "Difference",    "Difference %", "Verdict",    "Implied volatility"};
   const bool calendar = request.Terms.DaysPerYear == kCalendarDaysPerYear;
   const auto single = [](std::optional<double> value) -> std::optional<float> {
     if (!value || !std::isfinite(*value) || std::fabs(*value) > 3.4e38) return std::nullopt;
     return static_cast<float>(*value);
   };
-  csv.Rows.push_back({request.IsPut ? "Put" : "Call", CsvNumber(request.Strike),
-                      CsvInteger(request.Days), calendar ? "All days" : "Trading days",
-                      CsvNumber(request.Forward), CsvNumber(request.Volatility),
-                      CsvNumber(result.Fair), CsvNumber(request.Premium),
-                      CsvNumber(single(result.Difference)),
-                      CsvNumber(single(result.DifferencePercent)), result.Verdict,
-                      CsvNumber(result.ImpliedVolatility)});
+  csv.Rows.push_back(
+      {request.IsPut ? "Put" : "Call", CsvNumber(request.Strike), CsvInteger(request.Days),
+       calendar ? "All days" : "Trading days", CsvNumber(request.Forward),
+       CsvNumber(request.Volatility), CsvNumber(result.Fair), CsvNumber(request.Premium),
+       CsvNumber(single(result.Difference)), CsvNumber(single(result.DifferencePercent)),
+       result.Verdict, CsvNumber(result.ImpliedVolatility)});
   return csv;
 }
 

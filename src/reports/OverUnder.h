@@ -36,8 +36,8 @@ struct TOverUnderRequest {
 inline constexpr double kFairBand = 0.01;
 
 struct TOverUnderResult {
-  float Price = 0;  // the price whose forward at Terms.RiskFree over the days is the forward
-  float Fair = 0;   // the option's value at that price
+  float Price = 0;        // the price whose forward at Terms.RiskFree over the days is the forward
+  float Fair = 0;         // the option's value at that price
   double Difference = 0;  // premium - fair value
   std::optional<double> DifferencePercent;  // of the fair value; nothing when that is 0
   const char* Verdict = "fair";             // "overpriced", "underpriced" or "fair"

@@ -40,8 +40,8 @@ TRiskResult ComputeRisk(const TRiskRequest& request, TComputeContext& context) {
   const float holdingForward =
       ForwardOf(request.ForwardRate, request.DaysInPosition, forwardYear, request.Price);
   const float spread = ToSingle(0.01 * static_cast<double>(holdingVol), "spread");
-  result.ProbDown = ToSingle(100.0 * ProbabilityBelow(downPrice, holdingForward, spread),
-                             "the probability down");
+  result.ProbDown =
+      ToSingle(100.0 * ProbabilityBelow(downPrice, holdingForward, spread), "the probability down");
   result.ProbUp = ToSingle(100.0 - 100.0 * ProbabilityBelow(upPrice, holdingForward, spread),
                            "the probability up");
 

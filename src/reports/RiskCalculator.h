@@ -43,8 +43,8 @@ struct TRiskResult {
   float ProbDown = 0;      // percent: the price ends below price - 2 sigma
   float ProbUp = 0;        // percent: the price ends above price + 2 sigma
   float FairNow = 0;
-  float FairIfUp = 0;    // after the move up, with the days left after the holding period
-  float FairIfDown = 0;  // after the move down
+  float FairIfUp = 0;      // after the move up, with the days left after the holding period
+  float FairIfDown = 0;    // after the move down
   double MoneyAtRisk = 0;  // premium less the fair value after the adverse move, at least 0
 };
 

@@ -9,8 +9,9 @@ TFormPersonal::TFormPersonal(TPlatform& platform)
       Dispatch(platform, OptionsInputs),
       Panel(*this, Dispatch, platform),
       Reports(*this, Dispatch, platform, Panel),
-      Volatility(*this, platform, Panel, Exports,
-                 [this](TCommand command) { RunCommand(std::move(command)); }, TreeAmerican),
+      Volatility(
+          *this, platform, Panel, Exports,
+          [this](TCommand command) { RunCommand(std::move(command)); }, TreeAmerican),
       csPropertySaver1(*this, platform),
       FormWiz(*this, platform, Exports),
       FormWiz2(*this, platform, Exports) {

@@ -65,9 +65,7 @@ void TFormWiz2::Button1Click() { CopyCalculatorTerms(*this, host_); }
 
 void TFormWiz2::OKBtnClick() { host_.RiskReport(); }
 
-void TFormWiz2::CopyBtnClick() {
-  platform_.SetClipboardReport(RichEdit1.Text(), RichEdit1.Font());
-}
+void TFormWiz2::CopyBtnClick() { platform_.SetClipboardReport(RichEdit1.Text(), RichEdit1.Font()); }
 
 void TFormWiz2::ExportBtnClick() { exports_.ExportWithDialog(RichEdit1, platform_); }
 

@@ -6,8 +6,8 @@
 
 #include "forms/IniProfile.h"
 #include "forms/SettingsFiles.h"
-#include "volatility/HistoricalVolatility.h"
 #include "shell/VolatilityPages.h"
+#include "volatility/HistoricalVolatility.h"
 
 namespace valquor {
 namespace {
@@ -31,8 +31,8 @@ void TVolatilityPages::WeeklyBtnClick() {
   TWeeklyGridRequest request;
   for (int row = 1; row <= kWeekRows; ++row) {
     const std::string text = form_.WeeksGrid.Cell(kCloseColumn, row);
-    request.Closes.push_back(text.empty() ? std::nullopt
-                                          : std::optional<float>(ReadCommandNumber(text, platform_)));
+    request.Closes.push_back(
+        text.empty() ? std::nullopt : std::optional<float>(ReadCommandNumber(text, platform_)));
   }
   auto result = std::make_shared<TWeeklyGridResult>();
   TCommand command;

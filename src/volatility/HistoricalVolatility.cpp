@@ -136,8 +136,8 @@ constexpr TPeriod kPeriods[kHistoricalPeriods] = {
     {" 2 months using:", " 2 months:", "2 months", 42, 42, 42, 8},
     {" 3 months using:", " 3 months:", "3 months", 62, 63, 63, 12},
 };
-constexpr const char* kFileLabels[kHistoricalMoves] = {"   1 day moves   =", "   2 days moves  =",
-                                                       "   1 week moves  ="};
+constexpr const char* kFileLabels[kHistoricalMoves] = {
+    "   1 day moves   =", "   2 days moves  =", "   1 week moves  ="};
 constexpr const char* kClipboardLabels[kHistoricalMoves] = {
     "   1 days move  =", "   2 days move  =", "   1 week move  ="};
 constexpr const char* kMoveNames[kHistoricalMoves] = {"1 day", "2 days", "1 week"};

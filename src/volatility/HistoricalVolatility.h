@@ -92,7 +92,7 @@ struct TWeeklyGridRequest {
 };
 
 struct TWeeklyGridResult {
-  int Count = 0;  // closes that took part; 0: no weekly change, nothing to report
+  int Count = 0;         // closes that took part; 0: no weekly change, nothing to report
   float Volatility = 0;  // annualised percent; 0 when out of range
 };
 
@@ -106,6 +106,7 @@ struct TWeeklyGridResult {
 [[nodiscard]] std::vector<std::string> RenderWeeklyGrid(const TWeeklyGridResult& result);
 // weekly-volatility.csv: a row per report in the pane, numbered from 1 in the order appended.
 [[nodiscard]] std::vector<std::string> WeeklyGridCsvHeader();
-[[nodiscard]] std::vector<std::string> WeeklyGridCsvRow(int report, const TWeeklyGridResult& result);
+[[nodiscard]] std::vector<std::string> WeeklyGridCsvRow(int report,
+                                                        const TWeeklyGridResult& result);
 
 }  // namespace valquor

@@ -48,9 +48,8 @@ float MediumPrice(std::string_view cell, const TNumberReader& read) {
 }
 
 float MediumPrice(std::string_view cell, char decimalMark, TMessageSink& messages) {
-  return MediumPrice(cell, [&](std::string_view text) {
-    return ParseNumber(text, decimalMark, messages);
-  });
+  return MediumPrice(
+      cell, [&](std::string_view text) { return ParseNumber(text, decimalMark, messages); });
 }
 
 }  // namespace valquor

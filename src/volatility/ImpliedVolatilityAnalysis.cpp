@@ -67,8 +67,8 @@ float SearchImplPrice(const TAnalysisTable& table, const TValuationTerms& terms,
   return PriceGridPass(0.001f, f2, context, error);
 }
 
-float StrikeImplVol(const TValuationTerms& terms, bool isPut, int days, float premium,
-                    float price, float strike, TComputeContext& context) {
+float StrikeImplVol(const TValuationTerms& terms, bool isPut, int days, float premium, float price,
+                    float strike, TComputeContext& context) {
   const auto error = [&](float candidate, TValuer& valuer) {
     return std::fabs(valuer.Value(terms, isPut, days, strike, price, candidate) - premium);
   };
@@ -237,8 +237,8 @@ std::vector<std::string> RenderImpliedVolatilityAnalysis(
 TCsvTable ImpliedVolatilityAnalysisCsv(const TImpliedVolatilityAnalysisRequest& request,
                                        const TImpliedVolatilityAnalysisResult& result) {
   TCsvTable csv;
-  csv.Header = {"Strike",          "Call medium price", "Put medium price",  "Call fair price",
-                "Put fair price",  "Call difference",   "Put difference",    "Call implied vol",
+  csv.Header = {"Strike",          "Call medium price", "Put medium price", "Call fair price",
+                "Put fair price",  "Call difference",   "Put difference",   "Call implied vol",
                 "Put implied vol", "Av. implied vol",   "Implied forward"};
   const TAnalysisTable& table = request.Table;
   for (const auto& row : result.Rows) {

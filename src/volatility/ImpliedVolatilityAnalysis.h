@@ -30,10 +30,10 @@ struct TImpliedVolatilityAnalysisRequest {
 };
 
 struct TImpliedVolatilityAnalysisResult {
-  float Price = 0;       // the fitted (or present of the locked) underlying price
-  float Volatility = 0;  // percent
-  float ForwardPrice = 0;  // the typed forward when locked, else the fitted price's forward
-  std::string Forward;     // ForwardRes afterwards, two decimals
+  float Price = 0;                // the fitted (or present of the locked) underlying price
+  float Volatility = 0;           // percent
+  float ForwardPrice = 0;         // the typed forward when locked, else the fitted price's forward
+  std::string Forward;            // ForwardRes afterwards, two decimals
   std::string AverageVolatility;  // VolRes afterwards, one decimal
   std::string Deviation;          // DevLabel afterwards: "(0.12)", or "(0)" without terms
   struct TRow {
@@ -55,9 +55,8 @@ struct TImpliedVolatilityAnalysisResult {
 // The whole-number volatility that one premium implies by itself: 10..200 in steps of 10, then
 // +-10 around the winner in steps of 0.5 (none below 0.001), rounded half to even; 0 when
 // nothing fits.
-[[nodiscard]] float StrikeImplVol(const TValuationTerms& terms, bool isPut, int days,
-                                  float premium, float price, float strike,
-                                  TComputeContext& context);
+[[nodiscard]] float StrikeImplVol(const TValuationTerms& terms, bool isPut, int days, float premium,
+                                  float price, float strike, TComputeContext& context);
 
 // The analysis: the present of the typed forward and the typed volatility, then (unless both
 // are locked) the volatility at that price (Locked) or three price and two volatility searches

@@ -519,8 +519,7 @@ void TMainWindowTest::TheDialogButtonsOpenModelessDialogs() {
   QCOMPARE(risk.windowTitle(), QString("Risk Calculator"));
   // Copy and Export sit left of Compute and Close, below the Result pane.
   auto* copy = qobject_cast<QPushButton*>(risk.Binder().Find(app.form->FormWiz2.CopyBtn));
-  auto* exportButton =
-      qobject_cast<QPushButton*>(risk.Binder().Find(app.form->FormWiz2.ExportBtn));
+  auto* exportButton = qobject_cast<QPushButton*>(risk.Binder().Find(app.form->FormWiz2.ExportBtn));
   auto* compute = qobject_cast<QPushButton*>(risk.Binder().Find(app.form->FormWiz2.OKBtn));
   QVERIFY(copy != nullptr && exportButton != nullptr && compute != nullptr);
   QCOMPARE(copy->y(), compute->y());

@@ -175,9 +175,7 @@ std::vector<std::string> RunEveryReport(TFormPersonal& form, TScriptedPlatform& 
     const int date = 20010000 + 100 * (3 + i / 20) + 1 + i % 20;
     file += std::to_string(date) + ";" + close + ";" + close + ";" + close + ";" + close + ";1;0\n";
   }
-  {
-    std::ofstream(folder / "every.txt") << file;
-  }
+  { std::ofstream(folder / "every.txt") << file; }
   form.Volatility.ReadPriceFile((folder / "every.txt").string());
   keep(form.RichEdit4.Lines());
   platform.Clipboard = "101\n102.5\n99\n100\n103\n98.5\n";

@@ -76,8 +76,7 @@ TEST_F(OverUnderTest, SetsTheMarketPremiumAgainstTheFairValue) {
     Dialog().Premium.SetText(row.Premium);
     Compute();
     EXPECT_THAT(Platform.Messages, IsEmpty());
-    std::vector<std::string> expected = {row.Type == 0 ? "Call 100" : "Put 100",
-                                         "Trading days: 30",
+    std::vector<std::string> expected = {row.Type == 0 ? "Call 100" : "Put 100", "Trading days: 30",
                                          "Model: Black-Scholes, rate 0.03, 260-day year",
                                          "Forward price: 101", "Volatility: 25%"};
     expected.insert(expected.end(), row.Figures.begin(), row.Figures.end());
@@ -93,7 +92,8 @@ TEST_F(OverUnderTest, NamesTheTreeAndItsCalendarYear) {
   Compute();
   ASSERT_EQ(Report().size(), 11u);
   EXPECT_EQ(Report()[1], "Days (all): 30");
-  EXPECT_EQ(Report()[2], "Model: Binomial, American, 120 steps, rate 0.03, carry 0.03, 365-day year");
+  EXPECT_EQ(Report()[2],
+            "Model: Binomial, American, 120 steps, rate 0.03, carry 0.03, 365-day year");
 }
 
 TEST_F(OverUnderTest, RefusesFieldsItCannotUse) {

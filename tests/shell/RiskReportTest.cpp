@@ -175,12 +175,12 @@ TEST_F(RiskReportTest, ItsDefaultVolatilityIsThatOfATypicalListedOption) {
   TFormWiz2Controls layout;
   Dialog().Vol.SetText(layout.Vol.Text());
   Compute();
-  EXPECT_THAT(Report(), ElementsAre("Call 100", "Trading days: 20", "Days in position: 2",
-                                    "Formula: Black-Scholes", "Expiration type: Eurpean",
-                                    "Price: 101", "Volatility: 25%", "Sigma: 2.21",
-                                    "P(2*sigma down): 2.04%", "P(2*sigma up): 2.51%",
-                                    "Premium: 5.00", "Fair price: 3.52",
-                                    "New fair price if down: 1.32", "Money at risk: 3.68"));
+  EXPECT_THAT(
+      Report(),
+      ElementsAre("Call 100", "Trading days: 20", "Days in position: 2", "Formula: Black-Scholes",
+                  "Expiration type: Eurpean", "Price: 101", "Volatility: 25%", "Sigma: 2.21",
+                  "P(2*sigma down): 2.04%", "P(2*sigma up): 2.51%", "Premium: 5.00",
+                  "Fair price: 3.52", "New fair price if down: 1.32", "Money at risk: 3.68"));
 }
 
 // The tree values at the risk calculator's own rate (the IV Calculator's field, 0.05), not the

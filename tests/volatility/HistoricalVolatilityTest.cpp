@@ -467,7 +467,6 @@ TEST(HistoricalVolatilityReports, SaysSoWhenClosesAreTooLargeForAVolatility) {
   EXPECT_EQ(window->Form.RichEdit4.Lines()[5], "   1 days move  =  0.0%");
 }
 
-
 TEST(HistoricalVolatilityReports, RefusesAFileWhoseLastCloseIsZeroOrLess) {
   for (const char* last : {"0", "-5"}) {
     SCOPED_TRACE(last);

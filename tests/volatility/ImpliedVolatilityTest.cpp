@@ -155,7 +155,14 @@ TEST(IVCalculator, BacksTheVolatilityOutOfThePremium) {
       {"no strike", "0", "100", "5", "20", 0, 0, "0", {"Strike input error"}},
       // A command stops at the first number it cannot read.
       {"a price that is no number", "100", "p", "5", "20", 0, 0, "0", {"'StrToFloat' error2: p"}},
-      {"a premium that is no number", "100", "100", "nan", "20", 0, 0, "0",
+      {"a premium that is no number",
+       "100",
+       "100",
+       "nan",
+       "20",
+       0,
+       0,
+       "0",
        {"'StrToFloat' error2: nan"}},
       {"no days", "100", "100", "5", "0", 0, 0, "0", {"Days input error"}},
   };
@@ -547,8 +554,9 @@ TEST(ImpliedVolatilityAnalysis, StopsAtTheFirstNumberItCannotRead) {
     int Col, Row;  // a grid cell, or 0 for VolRes
     const char* Text;
   };
-  const TCase cases[] = {
-      {"a strike", 1, 2, "1OO"}, {"a call's ask", 2, 1, "2.00-2.2x"}, {"the typed volatility", 0, 0, "nan"}};
+  const TCase cases[] = {{"a strike", 1, 2, "1OO"},
+                         {"a call's ask", 2, 1, "2.00-2.2x"},
+                         {"the typed volatility", 0, 0, "nan"}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Label);
     const auto window = voltest::NewWindow();

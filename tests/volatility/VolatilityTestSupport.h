@@ -6,18 +6,18 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "forms/FormPersonalControls.h"
-#include "models/Dates.h"
 #include "compute/Engine.h"
+#include "forms/FormPersonalControls.h"
 #include "forms/ScriptedPlatform.h"
+#include "models/Dates.h"
 #include "shell/Command.h"
 #include "shell/Exports.h"
 #include "shell/ModelDispatch.h"
@@ -73,11 +73,13 @@ struct TVolatilityWindow {
   TExports Exports;
   TCommandRunner Runner;
   bool American = false;
-  TVolatilityPages Pages{Form, Platform, Panel, Exports,
-                         [this](TCommand command) {
-                           Runner.Run(std::move(command), Engine, Platform);
-                         },
-                         American};
+  TVolatilityPages Pages{
+      Form,
+      Platform,
+      Panel,
+      Exports,
+      [this](TCommand command) { Runner.Run(std::move(command), Engine, Platform); },
+      American};
 };
 
 // Windows live on the heap: the price series alone takes about 100 KB.
