@@ -1,8 +1,6 @@
 // The "Implied volatility" tab: one volatility and one underlying price fitted to the call and
 // put premiums of up to five strikes, the fit's error and each premium's own volatility.
 
-#include "volatility/ImpliedVolatilityAnalysis.h"
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +10,7 @@
 #include "forms/Text.h"
 #include "shell/OptionsTerms.h"
 #include "shell/VolatilityPages.h"
+#include "volatility/ImpliedVolatilityReport.h"
 
 namespace valquor {
 namespace {

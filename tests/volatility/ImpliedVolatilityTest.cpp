@@ -12,7 +12,7 @@
 #include "models/Option.h"
 #include "models/Option365.h"
 #include "volatility/ImpliedVolatility.h"
-#include "volatility/ImpliedVolatilityAnalysis.h"
+#include "volatility/ImpliedVolatilityReport.h"
 
 namespace valquor {
 namespace {

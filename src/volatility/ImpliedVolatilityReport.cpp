@@ -1,4 +1,4 @@
-#include "volatility/ImpliedVolatilityAnalysis.h"
+#include "volatility/ImpliedVolatilityReport.h"
 
 #include <cmath>
 #include <limits>
