@@ -530,6 +530,7 @@ void TMainWindow::CancelCompute() {
 }
 
 void TMainWindow::ComputeStarted() {
+  focusBeforeLock_ = QApplication::focusWidget();
   LockInputs();
   progress_->setValue(0);
   cancel_->setEnabled(true);
@@ -541,6 +542,7 @@ void TMainWindow::ComputeStarted() {
     window->setCursor(Qt::BusyCursor);
   }
   Sync();
+  focusAfterLock_ = QApplication::focusWidget();
 }
 
 void TMainWindow::ComputeEnded() {
@@ -554,6 +556,14 @@ void TMainWindow::ComputeEnded() {
   }
   UnlockInputs();
   Sync();
+  // The field or button that lost the focus to the lock gets it back, unless the user has
+  // moved it meanwhile.
+  if (focusBeforeLock_ != nullptr && focusBeforeLock_->isEnabled() &&
+      QApplication::focusWidget() == focusAfterLock_.data()) {
+    focusBeforeLock_->setFocus();
+  }
+  focusBeforeLock_ = nullptr;
+  focusAfterLock_ = nullptr;
 }
 
 void TMainWindow::LockInputs() {

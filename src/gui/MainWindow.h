@@ -5,6 +5,7 @@
 // Its command runner computes away from the window's thread: while a run lasts the inputs of
 // the window and its dialogs are locked, and after 0.3 s a progress bar with Cancel shows.
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -101,6 +102,9 @@ class TMainWindow : public QWidget {
   QTimer* progressDelay_ = nullptr;
   QTimer* progressTick_ = nullptr;
   std::vector<TControl*> locked_;
+  // The focus before the inputs were locked, and where locking moved it.
+  QPointer<QWidget> focusBeforeLock_;
+  QPointer<QWidget> focusAfterLock_;
   std::vector<QWidget*> tabOrder_;
   int running_ = 0;
   bool activated_ = false;

@@ -181,6 +181,7 @@ void TComputeRunnerTest::TheWindowKeepsTurningWhileALongComputeRuns() {
     form.RunCommand(LongCommand(work, form, form.RichEdit1, {}));
   };
   const std::vector<bool> enabled = app.EnabledStates();
+  app.Find(form.StrikeEdit)->setFocus();
   app.ClickCompute();
   // The click has returned while the computation goes on.
   QVERIFY(app.Runner().Running());
@@ -224,6 +225,7 @@ void TComputeRunnerTest::TheWindowKeepsTurningWhileALongComputeRuns() {
   QVERIFY(form.Exports.Find(form.RichEdit1).has_value());
   QVERIFY(app.EnabledStates() == enabled);  // Call3 and Put3 stay disabled, as they were
   QVERIFY(app.Find(form.StrikeEdit)->isEnabled());
+  QCOMPARE(QApplication::focusWidget(), app.Find(form.StrikeEdit));  // where the lock took it
   QVERIFY(!app.Progress()->isVisible());
   QVERIFY(app.messages.empty());
 }
@@ -316,8 +318,8 @@ void TComputeRunnerTest::TheCommandsOfOneClickAreWrittenAsOneAction() {
   };
   app.ClickCompute();
   QTRY_VERIFY(!app.Runner().Running());
-  QCOMPARE(app.messages, (TTexts{"a", "b", "c", "d", "e",
-                                 "2 more messages of this action were not shown"}));
+  QCOMPARE(app.messages,
+           (TTexts{"a", "b", "c", "d", "e", "2 more messages of this action were not shown"}));
   QVERIFY(form.RichEdit1.Lines().at(0).rfind("Sum ", 0) == 0);
   QCOMPARE(form.RichEdit2.Lines(), form.RichEdit1.Lines());
 }
@@ -329,9 +331,7 @@ void TComputeRunnerTest::ExportSavesThePaneInViewThroughADialog() {
   TFormPersonal& form = *app.form;
   TLongWork work;
   work.Release = true;
-  form.ComputeBtn.OnClick = [&] {
-    form.RunCommand(LongCommand(work, form, form.RichEdit2, {}));
-  };
+  form.ComputeBtn.OnClick = [&] { form.RunCommand(LongCommand(work, form, form.RichEdit2, {})); };
   app.ShowPage(form.TabDelta);
   app.ClickCompute();
   QTRY_VERIFY(!app.Runner().Running());
