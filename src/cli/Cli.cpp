@@ -14,10 +14,11 @@
 #include <stdexcept>
 
 #include "ValquorVersion.h"
+#include "cli/CliProgressRunner.h"
+#include "forms/ScriptedPlatform.h"
 #include "forms/SettingsFiles.h"
 #include "forms/Text.h"
 #include "models/Dates.h"
-#include "forms/ScriptedPlatform.h"
 #include "shell/FormPersonal.h"
 
 namespace valquor {
@@ -25,11 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A usage error: written to standard error, exit status 2.
-class TUsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+using TUsageError = ECliUsage;
 
 int LocalToday() {
   const std::time_t now = std::time(nullptr);
@@ -91,6 +88,9 @@ class TDriver {
   TDriver(TFormPersonal& form, TScriptedPlatform& platform, std::ostream& out)
       : form_(form), platform_(platform), out_(out) {}
 
+  // The status the steps end with: 0 while they all run; 1 or 2 once an export failed.
+  [[nodiscard]] int Status() const { return status_; }
+
   // Runs one step starting at args[i]; returns the number of arguments it took.
   std::size_t Step(const std::vector<std::string>& args, std::size_t i) {
     const std::string& word = args[i];
@@ -127,6 +127,11 @@ class TDriver {
     if (word == "font") {
       Font(operand());
       return 2;
+    }
+    if (word == "export") {
+      if (i + 2 >= args.size()) throw TUsageError("'export' needs a control and a file");
+      status_ = Export(args[i + 1], args[i + 2]);
+      return 3;
     }
     const std::size_t eq = word.find('=');
     if (eq != std::string::npos && eq > 0) {
@@ -374,9 +379,21 @@ class TDriver {
     platform_.FontAnswers.push_back(font);
   }
 
+  // Writes the export kept for a control to path, as its Export... button would; returns
+  // TExports::Write's status.
+  int Export(const std::string& spec, const std::string& path) {
+    const TTarget target = Find(spec);
+    if (target.Cell) throw TUsageError("a grid cell cannot be exported: '" + spec + "'");
+    int status = 0;
+    form_.RunHandler(
+        [&] { status = form_.Exports.Write(*target.Component, path, form_.Platform); });
+    return status;
+  }
+
   TFormPersonal& form_;
   TScriptedPlatform& platform_;
   std::ostream& out_;
+  int status_ = 0;
 };
 
 }  // namespace
@@ -404,10 +421,21 @@ Steps:
   open FILE       the answer the next file open or save dialog gets (with none queued the
                   dialog is cancelled)
   font NAME:SIZE  the answer the next font dialog gets
+  export NAME FILE
+                  write the report of pane NAME to FILE as a CSV file, as its Export...
+                  button does (RichEdit1, RichEdit2, RichEdit3, RichEdit8, RichEdit10,
+                  RichEdit4, RichEdit9, RichEdit6, FormWiz2.RichEdit1 ...); with nothing
+                  to export (exit status 2) or a file that cannot be written (1) the later
+                  steps do not run, the shut-down (and --save) still does
 
-Each message box is written to standard error as one line "message: TEXT", in the order shown.
-A computation that fails shows its message and the next step runs. An unknown control or step,
-or a control the user could not change at that moment (disabled), is an error: exit status 2.
+Each message box is written to standard error as one line "message: TEXT", in the order shown;
+as in the window, one action (a click, a change, a page) shows a text once and at most five
+different texts, then "N more messages of this action were not shown". A computation that
+fails shows its message and the next step runs. An unknown control or step, or a control the
+user could not change at that moment (disabled), is an error: exit status 2.
+When standard error is a terminal, work that takes over a second shows a line
+"Computing... N %" there, cleared at its end. VALQUOR_THREADS=N sets the number of workers
+that value options (default: the hardware's thread count).
 Setting or clicking a dialog's control opens the dialog first, as its button would.
 
 Options:
@@ -418,7 +446,15 @@ Options:
 )";
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCliSteps(TFormPersonal& form, TScriptedPlatform& platform,
+                const std::vector<std::string>& args, std::size_t first, std::ostream& out) {
+  TDriver driver(form, platform, out);
+  for (std::size_t i = first; i < args.size() && driver.Status() == 0;) i += driver.Step(args, i);
+  return driver.Status();
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           bool progress) {
   fs::path folder = DefaultSettingsFolder();
   bool save = false;
   std::size_t i = 0;
@@ -462,19 +498,26 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     };
 
     TFormPersonal form(platform);
+    std::optional<TCliProgressRunner> progressRunner;
+    if (progress) {
+      progressRunner.emplace(err);
+      form.SetCommandRunner(&*progressRunner);
+    }
     form.RunHandler([&] { form.Show(); });
     form.RunHandler([&] { form.Activate(); });
-    TDriver driver(form, platform, out);
+    int status = 0;
     try {
-      while (i < args.size()) i += driver.Step(args, i);
+      status = RunCliSteps(form, platform, args, i, out);
     } catch (const TUsageError& e) {
       out.flush();
       err << "valquor-cli: " << e.what() << '\n';
       return 2;
     }
+    // A failed export ends the steps, not the run: the shut-down (and --save) still happen.
     form.RunHandler([&] { form.Close(); });
+    form.SetCommandRunner(nullptr);
     out.flush();
-    return 0;
+    return status;
   } catch (const std::exception& e) {
     err << "valquor-cli: " << e.what() << '\n';
     return 1;

@@ -39,6 +39,7 @@ class TFormPersonalControls : public TForm {
   TCheckBox MainForwardLock{this, &TabSheet1, "MainForwardLock", "Lock"};
   TButton ComputeBtn{this, &TabSheet1, "ComputeBtn", "Compute"};
   TButton CopyBtn{this, &TabSheet1, "CopyBtn", "Copy"};
+  TButton ExportBtn{this, &TabSheet1, "ExportBtn", "Export..."};
   TSpeedButton SpeedButton1{this, &TabSheet1, "SpeedButton1", "Help"};
   TSpeedButton HelpContext{this, &TabSheet1, "HelpContext", "What's this?"};
 
@@ -83,12 +84,14 @@ class TFormPersonalControls : public TForm {
   TButton ClipBoardBtn{this, &TabSheet6, "ClipBoardBtn", "Read clipboard"};
   TButton Button1{this, &TabSheet6, "Button1", "Read textfile"};
   TButton Button4{this, &TabSheet6, "Button4", "Copy"};
+  TButton ExportDailyBtn{this, &TabSheet6, "ExportDailyBtn", "Export..."};
   TCheckBox LatestFirst{this, &TabSheet6, "LatestFirst", "LatestFirst"};
   TRichEdit RichEdit4{this, &TabSheet6, "RichEdit4", true};
   TStringGrid WeeksGrid{this, &TabSheet7, "WeeksGrid", 2, 14};
   TButton WeeklyBtn{this, &TabSheet7, "WeeklyBtn", "Compute"};
   TButton Button3{this, &TabSheet7, "Button3", "Clear"};
   TButton Button2{this, &TabSheet7, "Button2", "Copy"};
+  TButton ExportWeeklyBtn{this, &TabSheet7, "ExportWeeklyBtn", "Export..."};
   TButton BitBtn2{this, &TabSheet7, "BitBtn2", "Down", "TBitBtn"};
   TButton BitBtn3{this, &TabSheet7, "BitBtn3", "Up", "TBitBtn"};
   TButton Button12{this, &TabSheet7, "Button12", "Save"};
@@ -115,6 +118,7 @@ class TFormPersonalControls : public TForm {
   TLabel DevLabel{this, &TabSheet3, "DevLabel", "0"};
   TButton VolAnalysis{this, &TabSheet3, "VolAnalysis", "Compute"};
   TButton BtnCopy2{this, &TabSheet3, "BtnCopy2", "Copy"};
+  TButton ExportImpliedBtn{this, &TabSheet3, "ExportImpliedBtn", "Export..."};
   TRichEdit RichEdit6{this, &TabSheet3, "RichEdit6", false};
 
   // Calculator.

@@ -43,6 +43,7 @@ const TText kTexts[] = {
     {"FormPersonal", "MainForwardLock", "pricing.html", "Lock the forward: when on, the forward you type is kept and used instead of being recomputed from the price. Default off."},
     {"FormPersonal", "ComputeBtn", "pricing.html", "Computes the reports of the page in view: the fair value and delta tables, or the three Analysis reports. Enter presses it."},
     {"FormPersonal", "CopyBtn", "pricing.html", "Copies the report in view to the clipboard, with a heading line naming it (the fair value table has none)."},
+    {"FormPersonal", "ExportBtn", "pricing.html", "Exports the report in view as a CSV file, the table's numbers in columns, to a file you choose (fair-value.csv for the fair value table)."},
     {"FormPersonal", "SpeedButton1", "index.html", "Opens this manual at its contents."},
     {"FormPersonal", "HelpContext", "index.html", "\"What's this?\": click it, then click any field to read what it means, its unit and its default."},
 
@@ -82,12 +83,14 @@ const TText kTexts[] = {
     {"FormPersonal", "ClipBoardBtn", "volatility.html", "Reads closing prices from the clipboard, one per line, and reports their historical volatility."},
     {"FormPersonal", "Button1", "volatility.html", "Reads a price text file (header line D;O;H;L;C;V;S, one line per trading day) and reports its historical volatility."},
     {"FormPersonal", "Button4", "volatility.html", "Copies the daily-data report to the clipboard."},
+    {"FormPersonal", "ExportDailyBtn", "volatility.html", "Exports the daily-data report as a CSV file, to a file you choose."},
     {"FormPersonal", "LatestFirst", "volatility.html", "Order of the closes on the clipboard: on when the first line is the oldest close, off when it is the newest. Default off; not kept between runs."},
     {"FormPersonal", "RichEdit4", "volatility.html", "The historical-volatility report from daily data."},
     {"FormPersonal", "WeeksGrid", "volatility.html", "Weekly closes: week 0 (the newest) at the top down to week -12. The grid is kept between runs."},
     {"FormPersonal", "WeeklyBtn", "volatility.html", "Computes the weekly historical volatility and adds its report below the earlier ones. Enter presses it."},
     {"FormPersonal", "Button3", "volatility.html", "Empties the weekly report and all 13 closes."},
     {"FormPersonal", "Button2", "volatility.html", "Copies the weekly report to the clipboard."},
+    {"FormPersonal", "ExportWeeklyBtn", "volatility.html", "Exports the weekly report as a CSV file, to a file you choose."},
     {"FormPersonal", "BitBtn2", "volatility.html", "Moves every close one row down, making room for a new newest week; the oldest close is dropped."},
     {"FormPersonal", "BitBtn3", "volatility.html", "Moves every close one row up; the newest close is dropped."},
     {"FormPersonal", "Button12", "volatility.html", "Saves the weekly closes to a weekly data file (.dat) you choose."},
@@ -112,6 +115,7 @@ const TText kTexts[] = {
     {"FormPersonal", "DevLabel", "volatility.html", "Standard deviation of the fit: the root mean square of the differences between market and fair premiums."},
     {"FormPersonal", "VolAnalysis", "volatility.html", "Runs the implied-volatility analysis of the grid. Enter presses it."},
     {"FormPersonal", "BtnCopy2", "volatility.html", "Copies the implied-volatility report to the clipboard with a heading line."},
+    {"FormPersonal", "ExportImpliedBtn", "volatility.html", "Exports the implied-volatility report as a CSV file, to a file you choose."},
     {"FormPersonal", "RichEdit6", "volatility.html", "The implied-volatility analysis report."},
 
     // Calculator.

@@ -171,6 +171,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("MainForwardLock", "check", "Lock", "off");
   row("ComputeBtn", "button", "Compute", "");
   row("CopyBtn", "button", "Copy", "");
+  row("ExportBtn", "button", "Export...", "");
   row("SpeedButton1", "picture", "Help", "");
   row("HelpContext", "picture", "What's this?", "");
   // Pricing sub-pages.
@@ -195,12 +196,14 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("ClipBoardBtn", "button", "Read clipboard", "");
   row("Button1", "button", "Read textfile", "");
   row("Button4", "button", "Copy", "");
+  row("ExportDailyBtn", "button", "Export...", "");
   row("LatestFirst", "check", "LatestFirst", "off");
   row("RichEdit4", "pane", "", "wrap");
   row("WeeksGrid", "grid", "", "2x14");
   row("WeeklyBtn", "button", "Compute", "");
   row("Button3", "button", "Clear", "");
   row("Button2", "button", "Copy", "");
+  row("ExportWeeklyBtn", "button", "Export...", "");
   row("BitBtn2", "button", "Down", "");
   row("BitBtn3", "button", "Up", "");
   row("Button12", "button", "Save", "");
@@ -225,6 +228,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("DevLabel", "text", "StdDev", "0");
   row("VolAnalysis", "button", "Compute", "");
   row("BtnCopy2", "button", "Copy", "");
+  row("ExportImpliedBtn", "button", "Export...", "");
   row("RichEdit6", "pane", "", "nowrap");
   // Calculator.
   row("Strike9", "edit", "Strike", "0");
@@ -608,8 +612,8 @@ void TMainWindowTest::EveryPanelControlFitsTheFirstSize() {
       &app.form->StrikeEdit,   &app.form->DaysCombo,   &app.form->Steps,
       &app.form->VolEdit,      &app.form->PriceEdit,   &app.form->YAxis,
       &app.form->PositionName, &app.form->ForwardEdit, &app.form->MainForwardLock,
-      &app.form->ComputeBtn,   &app.form->CopyBtn,     &app.form->SpeedButton1,
-      &app.form->HelpContext};
+      &app.form->ComputeBtn,   &app.form->CopyBtn,     &app.form->ExportBtn,
+      &app.form->SpeedButton1, &app.form->HelpContext};
   std::vector<QWidget*> shown;
   for (TControl* control : panel) {
     shown.push_back(app.Find(*control));
