@@ -6,6 +6,7 @@
 #include "models/Format.h"
 #include "models/NormalDistribution.h"
 #include "models/Numbers.h"
+#include "shell/GraphPage.h"
 #include "shell/HelpTopics.h"
 
 namespace valquor {
@@ -51,6 +52,7 @@ void TFormPersonal::ConnectHandlers() {
   HelpContext.OnClick = [this] { HelpContextClick(); };
   UseCustomInput.OnClick = [this] { Reports.UseCustomInputClick(); };
   Button7.OnClick = [this] { Panel.Button7Click(); };
+  ConnectGraphPage(*this);
 
   ClipBoardBtn.OnClick = [this] { Volatility.ClipBoardBtnClick(); };
   Button1.OnClick = [this] { Volatility.FileBtnClick(); };
