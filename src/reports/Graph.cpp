@@ -268,21 +268,17 @@ TGraphResult ComputeGraph(const TGraphRequest& request, TComputeContext& context
       result.Lines.push_back({daysLeft, {}});
     }
   }
-  // Calendar spreads judged at expiration at the implied volatility, whatever the what-if.
-  const bool ownExpiryLine = calendar && volatility != request.Volatility;
-  const std::size_t lineCount = result.Lines.size() + (ownExpiryLine ? 1 : 0);
+  const std::size_t lineCount = result.Lines.size();
   const std::size_t points = kGraphPoints;
   context.Control().Plan(lineCount * points + legs.size());
   const double entry = result.EntryValue;
-  const std::vector<float> values = context.Map<float>(lineCount * points, [&](std::size_t unit,
-                                                                               TValuer& valuer) {
-    const std::size_t line = unit / points;
-    const bool own = line == result.Lines.size();
-    const int daysLeft = own ? 0 : result.Lines[line].DaysLeft;
-    const float vol = own ? request.Volatility : volatility;
-    const float price = result.Prices[unit % points];
-    return detail::ToSingle(positionValue(valuer, daysLeft, price, vol) - entry, "profit or loss");
-  });
+  const std::vector<float> values =
+      context.Map<float>(lineCount * points, [&](std::size_t unit, TValuer& valuer) {
+        const int daysLeft = result.Lines[unit / points].DaysLeft;
+        const float price = result.Prices[unit % points];
+        return detail::ToSingle(positionValue(valuer, daysLeft, price, volatility) - entry,
+                                "profit or loss");
+      });
   for (std::size_t line = 0; line < result.Lines.size(); ++line) {
     result.Lines[line].PL.assign(values.begin() + static_cast<std::ptrdiff_t>(line * points),
                                  values.begin() + static_cast<std::ptrdiff_t>((line + 1) * points));
@@ -336,14 +332,14 @@ TGraphResult ComputeGraph(const TGraphRequest& request, TComputeContext& context
   result.Greeks.push_back(std::move(total));
 
   // The figures at expiration: exact pieces between the strikes, or, for calendar spreads, the
-  // pieces between the chart's prices.
+  // pieces between the prices of the chart's expiration line (its far leg at the what-if
+  // volatility).
   TPiecewise expiry;
   if (calendar) {
-    const std::size_t from =
-        (ownExpiryLine ? result.Lines.size() : result.Lines.size() - 1) * points;
+    const TGraphLine& atExpiry = result.Lines.back();
     for (std::size_t i = 0; i < points; ++i) {
       expiry.X.push_back(result.Prices[i]);
-      expiry.Y.push_back(values[from + i]);
+      expiry.Y.push_back(atExpiry.PL[i]);
     }
   } else {
     expiry.X.push_back(0.0);

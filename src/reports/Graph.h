@@ -102,7 +102,8 @@ struct TGraphResult {
 // thirds of the way to expiration and at expiration (from the what-if day on, at the what-if
 // volatility), less the value today; at expiration an expiring leg is worth its payoff, a
 // calendar spread's far leg its model value. Greeks are taken at the what-if point. The
-// summary does not depend on the what-ifs. Results are the same for any number of workers.
+// summary does not depend on the what-ifs, but for the far leg of calendar spreads, which is
+// valued at the what-if volatility. Results are the same for any number of workers.
 [[nodiscard]] TGraphResult ComputeGraph(const TGraphRequest& request, TComputeContext& context);
 
 // The column headings of the greeks, with their units.
