@@ -88,7 +88,8 @@ TFormPersonalControls::TFormPersonalControls()
   AnalysisFormula.LabelCaption = "Assu&ming";
   CostPerTrade.LabelCaption = "Total &cost per trade";
   GraphChart.SetFont(TFontSpec{});  // the report font
-  GreeksGrid.ColWidths = {72, 60, 64, 40, 64, 60, 72, 104, 112, 92, 92};
+  GreeksGrid.ColWidths = {72, 64, 64, 40, 64, 60, 72, 124, 132, 104, 104};
+  GreeksGrid.ScrollBars = false;  // the page scrolls it
   for (TEdit* output :
        {&BreakevenEdit, &MaxProfitEdit, &MaxLossEdit, &ProfitChanceEdit, &ExpectedPLEdit}) {
     Output(*output);
