@@ -255,6 +255,7 @@ TGraphResult ComputeGraph(const TGraphRequest& request, TComputeContext& context
   const TPriceDistribution distribution(request.Distribution, result.Forward, spread);
   const double low = std::max(distribution.Quantile(-kGraphSigmas), 0.01 * result.Forward);
   const double high = distribution.Quantile(kGraphSigmas);
+  if (!(high > low)) throw ArithmeticFault("price axis out of range");
   for (int i = 0; i < kGraphPoints; ++i) {
     result.Prices.push_back(
         detail::ToSingle(low + (high - low) * i / (kGraphPoints - 1), "price axis"));

@@ -141,8 +141,8 @@ void DifferenceGreeks(TGreeks& g, TValuer& valuer, const TLegMarket& market, boo
 }  // namespace
 
 float LegStrike(const TLeg& leg, float strike, float step) {
-  if (leg.StrikeShift > 0) return strike + step;
-  if (leg.StrikeShift < 0) return strike - step;
+  if (leg.StrikeShift > 0) return detail::ToSingle(double{strike} + step, "strike");
+  if (leg.StrikeShift < 0) return detail::ToSingle(double{strike} - step, "strike");
   return strike;
 }
 

@@ -33,7 +33,7 @@ struct TLegMarket {
 };
 
 // The strike of an option leg: strike, or strike plus or minus step for the legs the position
-// places a step away.
+// places a step away (ArithmeticFault "strike out of range" beyond the single range).
 [[nodiscard]] float LegStrike(const TLeg& leg, float strike, float step);
 
 // The value of one bought contract of kind at `days` trading days left, underlying `spot`,

@@ -493,6 +493,19 @@ TEST(GraphChartTest, RefusalsShowOneMessageAndComputeNothing) {
   TWorkControl control;
   TComputeContext context(engine, log, control);
   EXPECT_THROW((void)ComputeGraph(r, context), ArithmeticFault);
+  // So does a leg's strike beyond it, and a true volatility no distribution can take.
+  for (const auto& change : {+[](TGraphRequest& q) {
+                               q.PositionCode = kLongButterfly;
+                               q.Strike = 3e38f;
+                               q.StrikeStep = 1e38f;
+                             },
+                             +[](TGraphRequest& q) { q.TrueVolatility = 1e30f; },
+                             +[](TGraphRequest& q) { q.Days = 2000000000; }}) {
+    TGraphRequest q = Defaults();
+    change(q);
+    SCOPED_TRACE(q.Days);
+    EXPECT_THROW((void)ComputeGraph(q, context), ArithmeticFault);
+  }
 }
 
 bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
