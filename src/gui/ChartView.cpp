@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QResizeEvent>
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <QWheelEvent>
@@ -23,6 +24,9 @@
 
 namespace valquor {
 namespace {
+
+// Charts lower than this show their legend beside the plot, not below it.
+constexpr int kLowChart = 260;
 
 // Day 0 of the day numbers.
 const QDate kDayZero(1899, 12, 30);
@@ -501,6 +505,14 @@ void TChartView::contextMenuEvent(QContextMenuEvent* event) {
   if (chosen == save && SavePngRequested) SavePngRequested();
   if (chosen == exportData && ExportRequested) ExportRequested();
   if (chosen == whole) ResetZoom();
+}
+
+void TChartView::resizeEvent(QResizeEvent* event) {
+  // A low chart keeps its height for the plot: the legend moves to the right.
+  const Qt::Alignment legend =
+      event->size().height() < kLowChart ? Qt::AlignRight : Qt::AlignBottom;
+  if (chart()->legend()->alignment() != legend) chart()->legend()->setAlignment(legend);
+  QChartView::resizeEvent(event);
 }
 
 void TChartView::changeEvent(QEvent* event) {

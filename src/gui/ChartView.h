@@ -64,6 +64,7 @@ class TChartView : public QChartView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // The chart built anew for the data: axes, series, marks and their labels.
