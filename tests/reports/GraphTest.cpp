@@ -535,6 +535,16 @@ TEST(GraphChartTest, TheSameResultForOneTwoAndSevenWorkers) {
   }
 }
 
+TEST(GraphChartTest, AStopRequestEndsTheComputation) {
+  TValuationEngine engine(2);
+  TMessageLog log;
+  TWorkControl control;
+  TComputeContext context(engine, log, control);
+  control.RequestStop();
+  EXPECT_THROW((void)ComputeGraph(Defaults(kCollars), context), EStopped);
+  EXPECT_TRUE(log.Messages.empty());
+}
+
 TEST(GraphChartTest, TablesForExport) {
   const TGraphResult g = Draw(Defaults(kLongStraddle)).Result;
   const TCsvTable chart = GraphCsv(g);
