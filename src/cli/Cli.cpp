@@ -15,6 +15,7 @@
 
 #include "ValquorVersion.h"
 #include "cli/CliProgressRunner.h"
+#include "compute/Csv.h"
 #include "forms/ScriptedPlatform.h"
 #include "forms/SettingsFiles.h"
 #include "forms/Text.h"
@@ -80,6 +81,30 @@ std::string ReadWholeFile(const std::string& name) {
   std::ifstream in(name, std::ios::binary);
   if (!in) throw TUsageError("cannot read file '" + name + "'");
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A chart's data as tab-separated rows, each named by its first field: "axes", X title, Y
+// title, "number" or "date"; per series "series", name, "line" or "points", its number of
+// points, then one "point" row per point: series name, x, y; per mark "mark", "xline" or
+// "yline", "solid", "dashed" or "dotted", label, value. Numbers as CSV exports write them.
+void PrintChart(const TChartData& chart, std::ostream& out) {
+  if (chart.Series.empty() && chart.Marks.empty()) return;
+  out << "axes\t" << chart.XTitle << '\t' << chart.YTitle << '\t'
+      << (chart.XKind == TChartAxisKind::Date ? "date" : "number") << '\n';
+  for (const TChartSeries& series : chart.Series) {
+    out << "series\t" << series.Name << '\t'
+        << (series.Style == TChartSeriesStyle::Points ? "points" : "line") << '\t'
+        << series.Points.size() << '\n';
+    for (const TChartPoint& p : series.Points) {
+      out << "point\t" << series.Name << '\t' << CsvNumber(p.X) << '\t' << CsvNumber(p.Y) << '\n';
+    }
+  }
+  for (const TChartMark& mark : chart.Marks) {
+    static constexpr const char* kStyles[] = {"solid", "dashed", "dotted"};
+    out << "mark\t" << (mark.Kind == TChartMarkKind::YLine ? "yline" : "xline") << '\t'
+        << kStyles[static_cast<int>(mark.Style)] << '\t' << mark.Label << '\t'
+        << CsvNumber(mark.Value) << '\n';
+  }
 }
 
 // The steps of one run over one main window.
@@ -348,6 +373,8 @@ class TDriver {
         }
         out_ << '\n';
       }
+    } else if (auto* chart = dynamic_cast<TChart*>(c)) {
+      PrintChart(chart->Data(), out_);
     } else if (auto* pages = dynamic_cast<TPageControl*>(c)) {
       out_ << (pages->ActivePage() != nullptr ? pages->ActivePage()->Name() : std::string())
            << '\n';
@@ -413,9 +440,12 @@ Steps:
   click NAME      press a button, or toggle a check box, firing its handlers
                   (FormWiz2.OKBtn for a dialog's)
   page NAME       bring a page into view, with the pages that hold it (TabPricing, TabDelta,
-                  TabAnalysis, TabCalc, TabProb, TabPL, TabSheet2 ...)
+                  TabAnalysis, TabGraph, TabCalc, TabProb, TabPL, TabSheet2 ...)
   print NAME      print a pane's lines, or a control's text, caption or value, to standard
-                  output (check boxes print on/off, radio groups their item, grids their cells)
+                  output (check boxes print on/off, radio groups their item, grids their cells
+                  separated by tabs, charts one tab-separated row per fact: "axes", X and Y
+                  titles; "series", name, line or points, count; "point", series, x, y;
+                  "mark", xline or yline, style, label, value)
   paste TEXT      put TEXT on the clipboard; paste @FILE puts a file's text there
   copied          print the clipboard's text
   open FILE       the answer the next file open or save dialog gets (with none queued the

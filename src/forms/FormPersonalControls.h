@@ -48,6 +48,7 @@ class TFormPersonalControls : public TForm {
   TTabSheet TabPricing{this, &MainPageControl, "TabPricing", "Fair value"};
   TTabSheet TabDelta{this, &MainPageControl, "TabDelta", "Delta"};
   TTabSheet TabAnalysis{this, &MainPageControl, "TabAnalysis", "Analysis"};
+  TTabSheet TabGraph{this, &MainPageControl, "TabGraph", "Graph"};
   TRichEdit RichEdit1{this, &TabPricing, "RichEdit1", false};
   TEdit Days1{this, &TabDelta, "Days1", "20"};
   TRichEdit RichEdit2{this, &TabDelta, "RichEdit2", true};
@@ -74,6 +75,18 @@ class TFormPersonalControls : public TForm {
       {"Lognormal distribution", "Normal distribution", "Medium normal/lognormal"}};
   TEdit CostPerTrade{this, &TabPL, "CostPerTrade", "0"};
   TRichEdit RichEdit3{this, &TabPL, "RichEdit3", false};
+  // The risk graph: the chart, the greeks of the legs, the figures at expiration and the what-if
+  // shifts of price, days and volatility.
+  TChart GraphChart{this, &TabGraph, "GraphChart"};
+  TStringGrid GreeksGrid{this, &TabGraph, "GreeksGrid", 11, 5};
+  TEdit BreakevenEdit{this, &TabGraph, "BreakevenEdit", ""};
+  TEdit MaxProfitEdit{this, &TabGraph, "MaxProfitEdit", ""};
+  TEdit MaxLossEdit{this, &TabGraph, "MaxLossEdit", ""};
+  TEdit ProfitChanceEdit{this, &TabGraph, "ProfitChanceEdit", ""};
+  TEdit ExpectedPLEdit{this, &TabGraph, "ExpectedPLEdit", ""};
+  TEdit WhatIfPrice{this, &TabGraph, "WhatIfPrice", "0"};
+  TEdit WhatIfDays{this, &TabGraph, "WhatIfDays", "0"};
+  TEdit WhatIfVol{this, &TabGraph, "WhatIfVol", "0"};
 
   // Volatility.
   TPageControl PageControl2{this, &TabSheet4, "PageControl2"};

@@ -269,6 +269,8 @@ void TMainWindow::BuildPricing(QWidget* page) {
   payoffColumn->addLayout(payoffRow);
   payoffColumn->addLayout(Row({L(form_.CostPerTrade, payoff), cost}));
   payoffColumn->addWidget(W(form_.RichEdit3, payoff), 1);
+
+  BuildGraph(binder_->Widget(form_.TabGraph));
 }
 
 void TMainWindow::BuildVolatility(QWidget* page) {

@@ -71,6 +71,8 @@ class TMainWindow : public QWidget {
   // A label and its field in row `row` of a grid, at column pair `pair`.
   void AddPair(QGridLayout* grid, int row, int pair, TControl& control, QWidget* parent);
   void BuildPricing(QWidget* page);
+  // The Graph sub-page of Pricing (MainWindowGraph.cpp).
+  void BuildGraph(QWidget* page);
   void BuildVolatility(QWidget* page);
   void BuildCalculator(QWidget* page);
   void BuildOptions(QWidget* page);

@@ -1,6 +1,7 @@
 #include "shell/FormPersonal.h"
 
 #include "forms/Text.h"
+#include "shell/GraphPage.h"
 #include "shell/HelpTopics.h"
 
 namespace valquor {
@@ -52,6 +53,7 @@ void TFormPersonal::ConnectHandlers() {
   HelpContext.OnClick = [this] { HelpContextClick(); };
   UseCustomInput.OnClick = [this] { Reports.UseCustomInputClick(); };
   Button7.OnClick = [this] { Panel.Button7Click(); };
+  ConnectGraphPage(*this);
 
   ClipBoardBtn.OnClick = [this] { Volatility.ClipBoardBtnClick(); };
   Button1.OnClick = [this] { Volatility.FileBtnClick(); };

@@ -48,7 +48,7 @@ const TText kTexts[] = {
     {"FormPersonal", "HelpContext", "index.html", "\"What's this?\": click it, then click any field to read what it means, its unit and its default."},
 
     // Pricing: the sub-pages.
-    {"FormPersonal", "MainPageControl", "pricing.html", "The Pricing reports: Fair value, Delta and Analysis. The page in view is remembered and shown again at the next start."},
+    {"FormPersonal", "MainPageControl", "pricing.html", "The Pricing reports: Fair value, Delta, Analysis and the risk Graph. Fair value or Delta in view at closing is shown again at the next start, any other page as Analysis."},
     {"FormPersonal", "TabPricing", "pricing.html", "Fair value: the value of the position for eleven strikes or forwards (rows) and eleven days to expiration (columns)."},
     {"FormPersonal", "TabDelta", "pricing.html", "Delta: how much the position's value changes when the underlying moves, over the rows of the fair value table."},
     {"FormPersonal", "TabAnalysis", "analysis.html", "Analysis: holding the position to expiration under the volatility you believe in: calculator, probabilities and payoff."},
@@ -219,6 +219,19 @@ const TText kTexts[] = {
     {"FormWiz2", "ExportBtn", "dialogs.html", "Saves the risk report's figures as a CSV file (risk.csv)."},
     {"FormWiz2", "OKBtn", "dialogs.html", "Computes the risk report. Enter presses it."},
     {"FormWiz2", "CancelBtn", "dialogs.html", "Closes the calculator; its fields (but not price and days in position) are kept for the next time."},
+
+    // Pricing: the Graph page (after the dialogs, so that the older topics keep their numbers).
+    {"FormPersonal", "TabGraph", "graph.html", "Graph: the position's profit and loss over the price of the underlying today, on two dates on the way and at expiration, with its greeks and its figures at expiration."},
+    {"FormPersonal", "GraphChart", "graph.html", "Profit and loss per unit of the position against the underlying's price, one line per date (labelled with the trading days left), valued at the implied volatility less today's value. Dashed lines: one and two standard deviations of the price at expiration under the true volatility; dotted lines: the breakevens. Hover for the figures, turn the wheel to zoom, double-click to see it whole."},
+    {"FormPersonal", "GreeksGrid", "graph.html", "The greeks of each leg as the position holds it (sold legs negative, quantities included) and their total, at the what-if point. Black-Scholes greeks are exact; the tree and the integration models use central differences: the price one node of the tree up and down (1 % for the integration models), one trading day either way with the tree's steps unchanged, the volatility one point either way (half of itself below two points), the rate 0.1 point either way with the tree's carry (upwards only where the carry would fall below 0)."},
+    {"FormPersonal", "BreakevenEdit", "graph.html", "The prices at expiration where the position neither gains nor loses, ascending and separated by \"; \"."},
+    {"FormPersonal", "MaxProfitEdit", "graph.html", "The largest profit at expiration over all prices from 0 up, or unlimited. Calendar spreads: over the chart's prices, marked (in range)."},
+    {"FormPersonal", "MaxLossEdit", "graph.html", "The largest loss at expiration over all prices from 0 up, or unlimited. Calendar spreads: over the chart's prices, marked (in range)."},
+    {"FormPersonal", "ProfitChanceEdit", "graph.html", "The chance in percent that the position ends in profit at expiration, under the true volatility and the distribution chosen on the Payoff page."},
+    {"FormPersonal", "ExpectedPLEdit", "graph.html", "The expected profit or loss at expiration per unit of the position, under the true volatility and the distribution chosen on the Payoff page."},
+    {"FormPersonal", "WhatIfPrice", "graph.html", "What if the price moved by this many percent: the greeks are taken there and the chart marks the price. Kept between runs. Default 0."},
+    {"FormPersonal", "WhatIfDays", "graph.html", "What if this many trading days passed (0 up to the days to expiration): the lines start there and the greeks are taken there. Kept between runs. Default 0."},
+    {"FormPersonal", "WhatIfVol", "graph.html", "What if the implied volatility changed by this many points: the lines and the greeks use it. Kept between runs. Default 0."},
 };
 // clang-format on
 

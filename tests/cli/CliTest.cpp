@@ -185,6 +185,31 @@ TEST_F(CliTest, ClipboardStepsAndCopyHeadings) {
   EXPECT_EQ(run.Out, "abc\n *** Delta ***\n\n *** Analysis ***\n");
 }
 
+TEST_F(CliTest, TheRiskGraphPrintsItsChartAndGreeksAsTabSeparatedRows) {
+  const TRun run = Run({"page", "TabGraph", "print", "GraphChart", "click", "ComputeBtn", "print",
+                        "GraphChart", "print", "GreeksGrid", "print", "ProfitChanceEdit"});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Err, "");
+  std::vector<std::string> lines;
+  std::istringstream in(run.Out);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  // Nothing drawn prints nothing; then the axes, four series of 201 points, seven marks, the
+  // five rows of the greeks and the chance.
+  ASSERT_EQ(lines.size(), 1u + 4 * 202 + 7 + 5 + 1);
+  EXPECT_EQ(lines[0], "axes\tPrice\tP&L\tnumber");
+  EXPECT_EQ(lines[1], "series\t20 days left\tline\t201");
+  EXPECT_EQ(lines[2].substr(0, 19), "point\t20 days left\t");
+  EXPECT_EQ(lines[203], "series\t13 days left\tline\t201");
+  EXPECT_EQ(lines[809], "mark\txline\tdashed\t-2\xCF\x83\t891.114");
+  EXPECT_EQ(lines[813], "mark\txline\tsolid\tcurrent price\t1000");
+  EXPECT_EQ(lines[814], "mark\tyline\tsolid\tzero\t0");
+  EXPECT_EQ(lines[815].substr(0, 35), "mark\txline\tdotted\tbreakeven\t1023.27");
+  EXPECT_EQ(lines[816].substr(0, 20), "Side\tQuantity\tStrike");
+  EXPECT_EQ(lines[817].substr(0, 27), "Buy call\t1\t1000.00\t20\t23.27");
+  EXPECT_EQ(lines[818].substr(0, 6), "Total\t");
+  EXPECT_EQ(lines[821], "35.3%");
+}
+
 TEST_F(CliTest, HelpDocumentsTheSteps) {
   std::ostringstream out, err;
   EXPECT_EQ(RunCli({"--help"}, out, err), 0);

@@ -81,7 +81,9 @@ struct TApp {
   }
   QString LabelOf(TControl& control) const {
     QLabel* label = window->Binder().Label(control);
-    return label == nullptr ? QString() : label->text().remove('&');
+    if (label == nullptr) return QString();
+    // The accelerator's mark goes; a doubled one is a shown "&".
+    return label->text().replace("&&", "\x01").remove('&').replace('\x01', '&');
   }
   // Clicks the tabs that lead to a page, as the user does.
   void ShowPage(TTabSheet& sheet) {
@@ -192,6 +194,15 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("AnalysisFormula", "list", "Assuming", "Normal distribution");
   row("CostPerTrade", "edit", "Total cost per trade", "0");
   row("RichEdit3", "pane", "", "nowrap");
+  row("GreeksGrid", "grid", "", "11x5");
+  row("BreakevenEdit", "output", "Breakevens", "");
+  row("MaxProfitEdit", "output", "Max profit", "");
+  row("MaxLossEdit", "output", "Max loss", "");
+  row("ProfitChanceEdit", "output", "P(profit)", "");
+  row("ExpectedPLEdit", "output", "Expected P&L", "");
+  row("WhatIfPrice", "edit", "Price change %", "0");
+  row("WhatIfDays", "edit", "Days forward", "0");
+  row("WhatIfVol", "edit", "Vol change", "0");
   // Volatility.
   row("ClipBoardBtn", "button", "Read clipboard", "");
   row("Button1", "button", "Read textfile", "");
@@ -371,7 +382,7 @@ void TMainWindowTest::PagesStartWhereTheProgramStarts() {
        {"Pricing", "Volatility", "Calculator", "Options", "About"},
        "Pricing"},
       // A first start without a remembered sub-page shows Analysis.
-      {&app.form->MainPageControl, {"Fair value", "Delta", "Analysis"}, "Analysis"},
+      {&app.form->MainPageControl, {"Fair value", "Delta", "Analysis", "Graph"}, "Analysis"},
       {&app.form->PageControl3, {"Calculator", "Probabilities", "Payoff"}, "Payoff"},
       {&app.form->PageControl2,
        {"HV using daily data", "HV using weekly data", "IV Calculator", "Implied volatility"},
