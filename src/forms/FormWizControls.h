@@ -25,12 +25,14 @@ class TFormWizControls : public TForm {
   TEdit ForwardPrice{this, &TabSheet2, "ForwardPrice", "101"};
   TLabel VolatilityHeading{this, &TabSheet3, "VolatilityHeading",
                            "State historical volatility for stock"};
-  TEdit Vol{this, &TabSheet3, "Vol", "100"};
+  TEdit Vol{this, &TabSheet3, "Vol", "25"};
   TLabel DaysHeading{this, &TabSheet4, "DaysHeading", "State days to expiration"};
-  TEdit Days{this, &TabSheet4, "Days", "100"};
+  TEdit Days{this, &TabSheet4, "Days", "30"};
   TRadioGroup DaysOption{
       this, &TabSheet4, "DaysOption", "Day counting", {"Trading days", "All days"}};
   TRichEdit RichEdit1{this, &TabSheet5, "RichEdit1", true};
+  TButton CopyBtn{this, &TabSheet5, "CopyBtn", "Copy"};
+  TButton ExportBtn{this, &TabSheet5, "ExportBtn", "Export..."};
   TButton OKBtn{this, &TabSheet5, "OKBtn", "Compute", "TBitBtn"};
   TButton CancelBtn{this, &TabSheet5, "CancelBtn", "Close", "TBitBtn"};
 };

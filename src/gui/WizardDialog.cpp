@@ -43,10 +43,16 @@ void TWizardDialog::Build() {
       auto* closing = new QHBoxLayout;
       closing->addStretch(1);
       bool pane = false;
+      int beforeStretch = 0;  // buttons of the pane, left of the stretch in the closing row
       for (TControl* child : sheet->Children()) {
         auto* button = dynamic_cast<TButton*>(child);
         if (button != nullptr && (button->Default || button->Cancel)) {
           closing->addWidget(binder_->Widget(*button, page));
+          continue;
+        }
+        if (button != nullptr && pane) {
+          // Copy and Export of the Result pane sit at the left of Compute and Close.
+          closing->insertWidget(beforeStretch++, binder_->Widget(*button, page));
           continue;
         }
         if (!child->LabelCaption.empty()) {

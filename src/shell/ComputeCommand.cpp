@@ -1,6 +1,9 @@
+#include <cstdint>
 #include <memory>
 #include <utility>
 
+#include "shell/FormPersonal.h"
+#include "shell/GraphPage.h"
 #include "shell/PricingReports.h"
 
 namespace valquor {
@@ -110,6 +113,10 @@ void TPricingReports::ComputeBtnClick() {
     }
   }
   TBusyCursor busy(platform_);
+  if (form_.MainPageControl.ActivePage() == &form_.TabGraph) {
+    GraphCompute(dynamic_cast<TFormPersonal&>(form_));
+    return;
+  }
   const bool analysis = form_.MainPageControl.ActivePage() == &form_.TabAnalysis;
 
   // Everything is read here, stage by stage in the order the reports meet the fields; the

@@ -1,15 +1,17 @@
 // The "HV using daily data" tab: a price file or the clipboard into Prices1, then its report.
 
-#include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "forms/IniProfile.h"
 #include "forms/SettingsFiles.h"
+#include "forms/Text.h"
 #include "models/Numbers.h"
-#include "volatility/HistoricalVolatility.h"
 #include "shell/VolatilityPages.h"
+#include "volatility/HistoricalVolatility.h"
 
 namespace valquor {
 namespace {
@@ -27,6 +29,24 @@ std::string_view CloseToken(std::string_view line) {
   std::size_t end = line.find(' ');
   if (end == std::string_view::npos) end = line.find(';');
   return end == std::string_view::npos ? line : line.substr(0, end);
+}
+
+// Computes the report of a snapshot of the series and writes it into RichEdit4.
+TCommand HistoricalReportCommand(THistoricalSource source, const TPriceSeries& prices,
+                                 TRichEdit& pane, TExports& exports) {
+  THistoricalVolatilityRequest request{source, std::make_shared<const TPriceSeries>(prices)};
+  auto result = std::make_shared<THistoricalVolatilityResult>();
+  TCommand command;
+  TCommandStage& stage = command.Stages.emplace_back();
+  stage.Compute = [request, result](TComputeContext& context) {
+    *result = ComputeHistoricalVolatility(request, context);
+  };
+  stage.Apply = [request, result, &pane, &exports] {
+    std::vector<std::string> lines = RenderHistoricalVolatility(request, *result);
+    detail::ReplaceLines(pane, lines);
+    exports.Set(pane, HistoricalVolatilityCsv(request, *result), "historical-volatility.csv");
+  };
+  return command;
 }
 
 }  // namespace
@@ -52,61 +72,74 @@ void TVolatilityPages::ReadPriceFile(const std::string& path) {
     form_.RichEdit4.Add("Could not open file " + std::to_string(Prices1.Status));
     return;
   }
-  bool outOfRange = false;
-  const std::vector<std::string> lines = FileReportLines(Prices1, outOfRange);
-  form_.RichEdit4.Clear();
-  for (const std::string& line : lines) form_.RichEdit4.Add(line);
-  if (outOfRange) platform_.ShowMessage(kVolatilityRangeMessage, TMessageKind::Warning);
+  // Every volatility divides by the newest close.
+  if (!(Prices1.Close[static_cast<std::size_t>(Prices1.Count)] > 0)) {
+    platform_.ShowMessage(kLastCloseMessage, TMessageKind::Error);
+    return;
+  }
+  run_(HistoricalReportCommand(THistoricalSource::File, Prices1, form_.RichEdit4, exports_));
 }
 
 void TVolatilityPages::ReadClipboardPrices() {
   TRichEdit& pane = form_.RichEdit4;
-  const auto couldNotRead = [&pane] { pane.Add("Could not read data in clipboard"); };
-  try {
+  const auto say = [&pane](const char* line) {
     pane.Clear();
+    pane.Add(line);
+  };
+  try {
     form_.RichEdit5.Clear();
     form_.RichEdit5.SetText(platform_.ClipboardText());
     const std::vector<std::string>& lines = form_.RichEdit5.Lines();
     if (lines.size() < 4) {
-      pane.Add("Unsufficient data in clipboard");
+      say("Unsufficient data in clipboard");
       return;
     }
     // The line visited first is index 1, the oldest close: unchecked, the clipboard's first
     // line is the newest close and the lines are visited from the last; checked, from the first.
     const bool fromFirstLine = form_.LatestFirst.Checked();
-    const auto usable = [](const std::string& line) { return line.size() > 1; };
-    const std::size_t closes =
-        static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), usable));
-    std::size_t skip = closes > kMaxPrices ? closes - kMaxPrices : 0;
-    if (skip > 0) {
-      platform_.ShowMessage("The clipboard holds " + std::to_string(closes) +
+    std::vector<float> closes;  // oldest first
+    bool refused = false;
+    for (std::size_t visited = 0; visited < lines.size(); ++visited) {
+      const std::string& line = lines[fromFirstLine ? visited : lines.size() - 1 - visited];
+      const std::string text = Trim(std::string_view(line).substr(0, kMaxPriceLineLength));
+      if (text.empty()) continue;
+      const std::string_view token = CloseToken(text);
+      const std::optional<float> close = TryParseNumber(token, platform_.DecimalMark());
+      if (!close) {
+        (void)ParseNumber(token, platform_);  // shows the message; the line is no close
+        continue;
+      }
+      if (!(*close > 0)) {
+        if (!refused) platform_.ShowMessage(kCloseRefusedMessage, TMessageKind::Warning);
+        refused = true;
+        continue;
+      }
+      closes.push_back(*close);
+    }
+    const std::size_t capacity = kMaxPrices;
+    std::size_t skip = 0;
+    if (closes.size() > capacity) {
+      skip = closes.size() - capacity;
+      platform_.ShowMessage("The clipboard holds " + std::to_string(closes.size()) +
                                 " closes: only the newest " + std::to_string(kMaxPrices) +
                                 " were read",
                             TMessageKind::Warning);
     }
-    int r = 0;
-    for (std::size_t visited = 0; visited < lines.size() && r < kMaxPrices; ++visited) {
-      const std::string& line = lines[fromFirstLine ? visited : lines.size() - 1 - visited];
-      if (!usable(line)) continue;
-      if (skip > 0) {
-        --skip;
-        continue;
-      }
-      const std::string_view kept = std::string_view(line).substr(0, kMaxPriceLineLength);
-      ++r;
-      Prices1.Close[static_cast<std::size_t>(r)] = ParseNumber(CloseToken(kept), platform_);
-      Prices1.Count = r;
-    }
-    if (r == 0) {
-      couldNotRead();
+    if (closes.empty()) {
+      say("Could not read data in clipboard");
       return;
     }
-    bool outOfRange = false;
-    for (const std::string& line : ClipboardReportLines(Prices1, outOfRange)) pane.Add(line);
-    if (outOfRange) platform_.ShowMessage(kVolatilityRangeMessage, TMessageKind::Warning);
+    int r = 0;
+    for (std::size_t i = skip; i < closes.size(); ++i) {
+      ++r;
+      Prices1.Close[static_cast<std::size_t>(r)] = closes[i];
+    }
+    Prices1.Count = r;
   } catch (const std::exception&) {
-    couldNotRead();
+    say("Could not read data in clipboard");
+    return;
   }
+  run_(HistoricalReportCommand(THistoricalSource::Clipboard, Prices1, pane, exports_));
 }
 
 }  // namespace valquor

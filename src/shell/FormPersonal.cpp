@@ -1,27 +1,27 @@
 #include "shell/FormPersonal.h"
 
-#include <cmath>
-
 #include "forms/Text.h"
-#include "models/Format.h"
-#include "models/NormalDistribution.h"
-#include "models/Numbers.h"
+#include "shell/GraphPage.h"
 #include "shell/HelpTopics.h"
 
 namespace valquor {
-TFormPersonal::TFormPersonal(TPlatform& platform)
-    : Platform(platform),
-      Dispatch(platform, OptionsInputs),
-      Panel(*this, Dispatch, platform),
-      Reports(*this, platform, Panel, Exports,
+TFormPersonal::TFormPersonal(TPlatform& target)
+    : Gate(target),
+      Platform(Gate),
+      Dispatch(Platform, OptionsInputs),
+      Panel(*this, Dispatch, Platform),
+      Reports(*this, Platform, Panel, Exports,
               [this](TCommand command) { RunCommand(std::move(command)); }),
-      Volatility(*this, Dispatch, platform, Panel),
-      csPropertySaver1(*this, platform),
-      FormWiz(*this, platform),
-      FormWiz2(*this, platform) {
+      Volatility(
+          *this, Platform, Panel, Exports,
+          [this](TCommand command) { RunCommand(std::move(command)); }, TreeAmerican),
+      csPropertySaver1(*this, Platform),
+      FormWiz(*this, Platform, Exports),
+      FormWiz2(*this, Platform, Exports) {
   ConnectHandlers();
   AssignHelpTexts();
   ConfigureSaver();
+  const TMessageAction creation(Gate);
   csPropertySaver1.Loaded();
   FormCreate();
 }
@@ -29,6 +29,7 @@ TFormPersonal::TFormPersonal(TPlatform& platform)
 TFormPersonal::~TFormPersonal() = default;
 
 void TFormPersonal::RunHandler(const std::function<void()>& handler) {
+  const TMessageAction action(Gate);
   try {
     handler();
   } catch (...) {
@@ -48,17 +49,21 @@ void TFormPersonal::ConnectHandlers() {
   MainForwardLock.OnClick = [this] { Panel.MainForwardLockClick(); };
   ComputeBtn.OnClick = [this] { Reports.ComputeBtnClick(); };
   CopyBtn.OnClick = [this] { CopyBtnClick(); };
+  ExportBtn.OnClick = [this] { ExportBtnClick(); };
   SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
   HelpContext.OnClick = [this] { HelpContextClick(); };
   UseCustomInput.OnClick = [this] { Reports.UseCustomInputClick(); };
   Button7.OnClick = [this] { Panel.Button7Click(); };
+  ConnectGraphPage(*this);
 
   ClipBoardBtn.OnClick = [this] { Volatility.ClipBoardBtnClick(); };
   Button1.OnClick = [this] { Volatility.FileBtnClick(); };
   Button4.OnClick = [this] { Button4Click(); };
+  ExportDailyBtn.OnClick = [this] { ExportDailyBtnClick(); };
   WeeklyBtn.OnClick = [this] { Volatility.WeeklyBtnClick(); };
   Button3.OnClick = [this] { Volatility.Button3Click(); };
   Button2.OnClick = [this] { Button2Click(); };
+  ExportWeeklyBtn.OnClick = [this] { ExportWeeklyBtnClick(); };
   BitBtn2.OnClick = [this] { Volatility.BitBtn2Click(); };
   BitBtn3.OnClick = [this] { Volatility.BitBtn3Click(); };
   Button12.OnClick = [this] { Volatility.Button12Click(); };
@@ -68,6 +73,7 @@ void TFormPersonal::ConnectHandlers() {
   BothLocked.OnClick = [this] { Volatility.BothLockedClick(); };
   VolAnalysis.OnClick = [this] { Volatility.VolAnalysisClick(); };
   BtnCopy2.OnClick = [this] { BtnCopy2Click(); };
+  ExportImpliedBtn.OnClick = [this] { ExportImpliedBtnClick(); };
 
   RiskFree9.OnChange = [this] { RiskFree9Change(); };
   Button9.OnClick = [this] { Button9Click(); };
@@ -94,22 +100,25 @@ void TFormPersonal::CopyWithHeading(const std::vector<std::string>& heading,
   Platform.SetClipboardReport(RichEdit7.Text(), RichEdit7.Font());
 }
 
-void TFormPersonal::CopyBtnClick() {
+std::pair<const TRichEdit*, std::vector<std::string>> TFormPersonal::PricingPaneInView() const {
   const TTabSheet* page = MainPageControl.ActivePage();
-  if (page == &TabDelta) {
-    CopyWithHeading({" *** Delta ***"}, RichEdit2);
-  } else if (page == &TabAnalysis) {
+  if (page == &TabDelta) return {&RichEdit2, {" *** Delta ***"}};
+  if (page == &TabAnalysis) {
     const TTabSheet* sub = PageControl3.ActivePage();
-    if (sub == &TabCalc) {
-      CopyWithHeading({" *** Calculator ***"}, RichEdit10);
-    } else if (sub == &TabProb) {
-      CopyWithHeading({" *** Probabilities ***"}, RichEdit8);
-    } else {
-      CopyWithHeading({"", " *** Analysis ***"}, RichEdit3);
-    }
-  } else {
-    CopyWithHeading({}, RichEdit1);
+    if (sub == &TabCalc) return {&RichEdit10, {" *** Calculator ***"}};
+    if (sub == &TabProb) return {&RichEdit8, {" *** Probabilities ***"}};
+    return {&RichEdit3, {"", " *** Analysis ***"}};
   }
+  return {&RichEdit1, {}};
+}
+
+void TFormPersonal::CopyBtnClick() {
+  const auto [pane, heading] = PricingPaneInView();
+  CopyWithHeading(heading, *pane);
+}
+
+void TFormPersonal::ExportBtnClick() {
+  Exports.ExportWithDialog(*PricingPaneInView().first, Platform);
 }
 
 // The position list's help topic follows the chosen position.
@@ -135,81 +144,16 @@ void TFormPersonal::Button2Click() {
 
 void TFormPersonal::BtnCopy2Click() { CopyWithHeading({" *** Implied volatility ***"}, RichEdit6); }
 
+void TFormPersonal::ExportDailyBtnClick() { Exports.ExportWithDialog(RichEdit4, Platform); }
+
+void TFormPersonal::ExportWeeklyBtnClick() { Exports.ExportWithDialog(RichEdit9, Platform); }
+
+void TFormPersonal::ExportImpliedBtnClick() { Exports.ExportWithDialog(RichEdit6, Platform); }
+
 // ---------------------------------------------------------------------------------------------
 // Calculator page
 
 void TFormPersonal::RiskFree9Change() { CostofCarry9.SetText(RiskFree9.Text()); }
-
-void TFormPersonal::Button9Click() {
-  Panel.RefreshReportInputs();
-  const float strike = ParseNumber(Strike9.Text(), Platform);
-  if (!(strike > 0)) {
-    Platform.ShowMessage("Strike input error", TMessageKind::Error);
-    return;
-  }
-  const float price = ParseNumber(Price9.Text(), Platform);
-  if (!(price > 0)) {
-    Platform.ShowMessage("Price input error", TMessageKind::Error);
-    return;
-  }
-  const float rate = ParseNumber(RiskFree9.Text(), Platform);
-  Option1.RiskFree = rate;
-  OptionCRR1.RiskFree = rate;
-  Option3651.RiskFree = rate;
-  OptionCRR3651.RiskFree = rate;
-  if (ExpirationStyle.ItemIndex() == 0) OptionCRR1.American = false;
-  if (ExpirationStyle.ItemIndex() == 1) OptionCRR1.American = true;
-  OptionCRR3651.American = OptionCRR1.American;
-  const float carry = ParseNumber(CostofCarry9.Text(), Platform);
-  const int steps = StrToInt(NumberOfSteps.Text());
-  const int days = StrToInt(Days9.Text());
-  if (!(days > 0)) {
-    Platform.ShowMessage("Days input error", TMessageKind::Error);
-    return;
-  }
-  const float vol = ParseNumber(Vol9.Text(), Platform);
-  if (!(vol > 0)) {
-    Platform.ShowMessage("Volatility input error", TMessageKind::Error);
-    return;
-  }
-
-  TBusyCursor busy(Platform);
-  const bool allDays = DaysOption.ItemIndex() == 1;
-  const bool isPut = OptionType9.ItemIndex() == 1;
-  const float spread =
-      static_cast<float>(std::sqrt(static_cast<double>(days)) * (0.01 * static_cast<double>(vol)) /
-                         std::sqrt(allDays ? 365.0 : 260.0));
-  Dispatch.FormulaKind =
-      Formula.Text() == "Black-Scholes" ? kFormulaBlackScholes : kFormulaBinomial;
-  const float forward = Dispatch.ForwardOf(days, !allDays, price);
-  float premium = 0;
-  if (Dispatch.FormulaKind == kFormulaBlackScholes) {
-    premium = allDays ? Option3651.Value(isPut, days, strike, price, vol)
-                      : Option1.Value(isPut, days, strike, price, vol);
-  } else {
-    premium = allDays ? OptionCRR3651.Value(isPut, days, strike, price, vol, carry, steps)
-                      : OptionCRR1.Value(isPut, days, strike, price, vol, carry, steps);
-  }
-
-  // A put gains when the price ends below strike less premium; with a premium at or above the
-  // strike no price can end there.
-  double gain = 0;
-  if (isPut) {
-    const double level = static_cast<double>(strike) - premium;
-    gain = level > 0 ? 100.0 * ProbabilityBelow(level, forward, spread) : 0.0;
-  } else {
-    gain = 100.0 - 100.0 * ProbabilityBelow(static_cast<double>(strike) + premium, forward, spread);
-  }
-
-  Label43.SetCaption(Dispatch.FormulaKind == kFormulaBlackScholes ? "Black-Scholes"
-                                                                  : "Cox-Ross-Rubenstein");
-  Label45.SetCaption(ExpirationStyle.ItemIndex() == 1 && Dispatch.FormulaKind == kFormulaBinomial
-                         ? "American"
-                         : "European");
-  Edit8.SetText(FormatPremium(premium));
-  Edit3.SetText(FormatFixed(gain, 0) + "%");
-  Panel.RefreshReportInputs();
-}
 
 void TFormPersonal::Button10Click() {
   FormWiz.Show();

@@ -3,57 +3,71 @@
 #include <string>
 #include <vector>
 
-#include "shell/FormPersonal.h"
-
 namespace valquor {
 namespace {
 
 // Both dialogs keep the same seven paths in the one file valqor.ini, each under its own
 // sections; the risk dialog has no ForwardPrice, so that path matches nothing there.
-void ConfigureDialogSaver(TcsPropertySaver& saver, TFormPersonal& main) {
+void ConfigureDialogSaver(TcsPropertySaver& saver, TDialogHost& host) {
   saver.SetStorage(TcsStorage::stIniFile);
   saver.SetAppName("valqor");
   saver.SetItems({"Days.Text", "DaysOption.ItemIndex", "ForwardPrice.Text", "OptionType.ItemIndex",
                   "Premium.Text", "Strike.Text", "Vol.Text"});
-  saver.HandlerRunner = [&main](const std::function<void()>& handler) { main.RunHandler(handler); };
+  saver.HandlerRunner = [&host](const std::function<void()>& handler) { host.RunHandler(handler); };
   saver.Loaded();
 }
 
 // "Get data from calculator": the Calculator page's terms, texts copied as they are.
 template <class TDialog>
-void CopyCalculatorTerms(TDialog& dialog, const TFormPersonal& main) {
-  dialog.Strike.SetText(main.Strike9.Text());
-  dialog.Vol.SetText(main.Vol9.Text());
-  dialog.Days.SetText(main.Days9.Text());
-  dialog.OptionType.SetItemIndex(main.OptionType9.ItemIndex());
-  dialog.DaysOption.SetItemIndex(main.DaysOption.ItemIndex());
+void CopyCalculatorTerms(TDialog& dialog, const TDialogHost& host) {
+  const TCalculatorPageTerms terms = host.CalculatorPageTerms();
+  dialog.Strike.SetText(terms.Strike);
+  dialog.Vol.SetText(terms.Vol);
+  dialog.Days.SetText(terms.Days);
+  dialog.OptionType.SetItemIndex(terms.OptionType);
+  dialog.DaysOption.SetItemIndex(terms.DaysOption);
+}
+
+template <class TDialog>
+void ConnectButtons(TDialog& dialog) {
+  dialog.Button1.OnClick = [&dialog] { dialog.Button1Click(); };
+  dialog.OKBtn.OnClick = [&dialog] { dialog.OKBtnClick(); };
+  dialog.CopyBtn.OnClick = [&dialog] { dialog.CopyBtnClick(); };
+  dialog.ExportBtn.OnClick = [&dialog] { dialog.ExportBtnClick(); };
+  dialog.CancelBtn.OnClick = [&dialog] { dialog.CancelBtnClick(); };
 }
 
 }  // namespace
 
-TFormWiz::TFormWiz(TFormPersonal& main, TPlatform& platform)
-    : csPropertySaver1(*this, platform), main_(main) {
-  Button1.OnClick = [this] { Button1Click(); };
-  OKBtn.OnClick = [this] { OKBtnClick(); };
-  CancelBtn.OnClick = [this] { CancelBtnClick(); };
-  ConfigureDialogSaver(csPropertySaver1, main_);
+TFormWiz::TFormWiz(TDialogHost& host, TPlatform& platform, TExports& exports)
+    : csPropertySaver1(*this, platform), host_(host), platform_(platform), exports_(exports) {
+  ConnectButtons(*this);
+  ConfigureDialogSaver(csPropertySaver1, host_);
 }
 
-void TFormWiz::Button1Click() { CopyCalculatorTerms(*this, main_); }
+void TFormWiz::Button1Click() { CopyCalculatorTerms(*this, host_); }
+
+void TFormWiz::OKBtnClick() { host_.OverUnderReport(); }
+
+void TFormWiz::CopyBtnClick() { platform_.SetClipboardReport(RichEdit1.Text(), RichEdit1.Font()); }
+
+void TFormWiz::ExportBtnClick() { exports_.ExportWithDialog(RichEdit1, platform_); }
 
 void TFormWiz::CancelBtnClick() { Close(); }
 
-TFormWiz2::TFormWiz2(TFormPersonal& main, TPlatform& platform)
-    : csPropertySaver1(*this, platform), main_(main) {
-  Button1.OnClick = [this] { Button1Click(); };
-  OKBtn.OnClick = [this] { OKBtnClick(); };
-  CancelBtn.OnClick = [this] { CancelBtnClick(); };
-  ConfigureDialogSaver(csPropertySaver1, main_);
+TFormWiz2::TFormWiz2(TDialogHost& host, TPlatform& platform, TExports& exports)
+    : csPropertySaver1(*this, platform), host_(host), platform_(platform), exports_(exports) {
+  ConnectButtons(*this);
+  ConfigureDialogSaver(csPropertySaver1, host_);
 }
 
-void TFormWiz2::Button1Click() { CopyCalculatorTerms(*this, main_); }
+void TFormWiz2::Button1Click() { CopyCalculatorTerms(*this, host_); }
 
-void TFormWiz2::OKBtnClick() { main_.RiskReport(); }
+void TFormWiz2::OKBtnClick() { host_.RiskReport(); }
+
+void TFormWiz2::CopyBtnClick() { platform_.SetClipboardReport(RichEdit1.Text(), RichEdit1.Font()); }
+
+void TFormWiz2::ExportBtnClick() { exports_.ExportWithDialog(RichEdit1, platform_); }
 
 void TFormWiz2::CancelBtnClick() { Close(); }
 

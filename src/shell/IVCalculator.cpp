@@ -1,60 +1,68 @@
 // The "IV Calculator" tab: the volatility that values one option at a given premium.
 
-#include <cmath>
+#include <memory>
+#include <optional>
 
 #include "forms/Text.h"
 #include "models/Numbers.h"
-#include "volatility/ImpliedVolatility.h"
+#include "reports/OptionCalculator.h"
+#include "reports/OptionCalculatorImplied.h"
 #include "shell/VolatilityPages.h"
 
 namespace valquor {
 
 void TVolatilityPages::Button8Click() {
-  const float strike = ParseNumber(form_.Strike7.Text(), platform_);
-  if (!(strike > 0)) {
+  TImpliedVolatilityRequest request;
+  request.ZeroPremiumGivesFloor = true;
+  request.Strike = ReadCommandNumber(form_.Strike7.Text(), platform_);
+  if (!(request.Strike > 0)) {
     platform_.ShowMessage("Strike input error", TMessageKind::Error);
     return;
   }
-  const float price = ParseNumber(form_.Price7.Text(), platform_);
-  if (!(price > 0)) {
+  request.Price = ReadCommandNumber(form_.Price7.Text(), platform_);
+  if (!(request.Price > 0)) {
     platform_.ShowMessage("Price input error", TMessageKind::Error);
     return;
   }
-  const float premium = ParseNumber(form_.Premium7.Text(), platform_);
-  const float rate = ParseNumber(form_.Riskfree7.Text(), platform_);
-  dispatch_.Option1.RiskFree = rate;
-  dispatch_.OptionCRR1.RiskFree = rate;
-  dispatch_.Option3651.RiskFree = rate;
-  dispatch_.OptionCRR3651.RiskFree = rate;
-  const int days = StrToInt(form_.Days7.Text());
-  if (!(days > 0)) {
+  request.Premium = ReadCommandNumber(form_.Premium7.Text(), platform_);
+  TValuationTerms& terms = request.Terms;
+  terms.RiskFree = ReadCommandNumber(form_.Riskfree7.Text(), platform_);
+  request.Days = StrToInt(form_.Days7.Text());
+  if (!(request.Days > 0)) {
     platform_.ShowMessage("Days input error", TMessageKind::Error);
     return;
   }
 
   TBusyCursor busy(platform_);
-  dispatch_.FormulaKind =
-      form_.Formula.Text() == "Black-Scholes" ? kFormulaBlackScholes : kFormulaBinomial;
-  dispatch_.OptionCRR3651.American = dispatch_.OptionCRR1.American;
-  const float carry = ParseNumber(form_.CostOfCarry.Text(), platform_);
-  const int steps = StrToInt(form_.NumberOfSteps.Text());
+  // The calculators' formula at this page's rate, with the Options page's carry, steps and
+  // exercise style.
+  terms.Formula = CalculatorFormula(form_.Formula.Text());
+  if (terms.Formula == kFormulaBinomial) {
+    terms.Carry = ReadCommandNumber(form_.CostOfCarry.Text(), platform_);
+    const int style = form_.ExpirationStyle.ItemIndex();
+    if (style == 0) american_ = false;
+    if (style == 1) american_ = true;
+    terms.American = american_;
+  }
+  terms.Steps = StrToInt(form_.NumberOfSteps.Text());
+  terms.DaysPerYear =
+      form_.DaysOption7.ItemIndex() == 1 ? kCalendarDaysPerYear : kTradingDaysPerYear;
+  request.IsPut = form_.OptionType7.ItemIndex() == 1;
 
-  const bool isPut = form_.OptionType7.ItemIndex() == 1;
-  const bool allDays = form_.DaysOption7.ItemIndex() == 1;
-  const auto value = [&](float volatility) -> float {
-    if (!allDays) return ModelValue(isPut, days, strike, price, volatility);
-    if (dispatch_.FormulaKind == kFormulaBlackScholes) {
-      return dispatch_.Option3651.Value(isPut, days, strike, price, volatility);
-    }
-    return dispatch_.OptionCRR3651.Value(isPut, days, strike, price, volatility, carry, steps);
+  auto implied = std::make_shared<std::optional<float>>();
+  TCommand command;
+  TCommandStage& stage = command.Stages.emplace_back();
+  stage.Compute = [request, implied](TComputeContext& context) {
+    *implied = ComputeIVCalculator(request, context);
   };
-  const float implied = SearchVolatility([&](float volatility) -> float {
-    if (!(strike > 0) || !(premium > 0)) return 0;
-    return std::fabs(value(volatility) - premium);
-  });
-  form_.Edit6.SetText(FormatPremium(implied) + "%");
-
-  panel_.RefreshReportInputs();
+  stage.Apply = [this, request, implied] {
+    if (*implied) {
+      form_.Edit6.SetText(FormatPremium(**implied) + "%");
+      form_.IVModelLabel.SetCaption(ModelDescription(request.Terms));
+    }
+    panel_.RefreshReportInputs();
+  };
+  run_(std::move(command));
 }
 
 }  // namespace valquor

@@ -1,5 +1,7 @@
 #include "shell/ReportPanel.h"
 
+#include <utility>
+
 #include "forms/Text.h"
 #include "models/Format.h"
 #include "models/Numbers.h"
@@ -103,5 +105,15 @@ void TReportPanel::MainForwardLockClick() {
 }
 
 void TReportPanel::Button7Click() { form_.Adjust.SetValue(0); }
+
+namespace detail {
+
+void ReplaceLines(TRichEdit& pane, std::vector<std::string>& lines) {
+  pane.Clear();
+  for (std::string& line : lines) pane.Add(std::move(line));
+  lines.clear();
+}
+
+}  // namespace detail
 
 }  // namespace valquor

@@ -92,4 +92,9 @@ class TReportPanel {
   TPlatform& platform_;
 };
 
+namespace detail {
+// Replaces the pane's lines with `lines`.
+void ReplaceLines(TRichEdit& pane, std::vector<std::string>& lines);
+}  // namespace detail
+
 }  // namespace valquor

@@ -1,143 +1,135 @@
-// The risk calculator's report: what part of the premium of a bought call or put is at risk
-// when the price moves two standard deviations of the holding period against it.
+// The reports of the two calculator dialogs: the risk calculator's (what part of the premium of
+// a bought call or put is at risk when the price moves two standard deviations of the holding
+// period against it) and the over/under calculator's (a market premium against its fair value).
 
-#include <climits>
-#include <cmath>
-#include <cstdint>
-#include <limits>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "forms/Text.h"
-#include "models/Format.h"
-#include "models/NormalDistribution.h"
-#include "models/Numbers.h"
+#include "reports/OptionCalculator.h"
+#include "reports/OverUnder.h"
+#include "reports/RiskCalculator.h"
 #include "shell/FormPersonal.h"
 
 namespace valquor {
 namespace {
 
-// A result stored in single precision; one that does not fit is the arithmetic fault the
-// platform raises on such a store.
-float ToSingle(double value, const char* what) {
-  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
-    throw ArithmeticFault(std::string("overflow in ") + what);
-  }
-  return static_cast<float>(value);
+// Refuses a field's value with a message naming the field: the command stops there.
+void Refuse(TPlatform& platform, const char* message) {
+  platform.ShowMessage(message, TMessageKind::Error);
+  throw EAbort();
 }
-
-// days less daysInPosition without leaving 32 bits; anything below is as expired as INT_MIN.
-int DaysLeft(int days, int daysInPosition) {
-  const std::int64_t left = static_cast<std::int64_t>(days) - daysInPosition;
-  if (left < INT_MIN) return INT_MIN;
-  if (left > INT_MAX) return INT_MAX;
-  return static_cast<int>(left);
-}
-
-std::string TwoDecimals(double value) { return FormatFixed(value, 2); }
 
 }  // namespace
+
+TCalculatorPageTerms TFormPersonal::CalculatorPageTerms() const {
+  return {Strike9.Text(), Vol9.Text(), Days9.Text(), OptionType9.ItemIndex(),
+          DaysOption.ItemIndex()};
+}
 
 void TFormPersonal::RiskReport() {
   TBusyCursor busy(Platform);
   Panel.RefreshReportInputs();
 
-  TFormWiz2& dialog = FormWiz2;
-  const float strike = ParseNumber(dialog.Strike.Text(), Platform);
-  const float premium = ParseNumber(dialog.Premium.Text(), Platform);
-  const float price = ParseNumber(dialog.Price.Text(), Platform);
-  const float volatility = ParseNumber(dialog.Vol.Text(), Platform);
-  const int days = StrToInt(dialog.Days.Text());
-  const int daysInPosition = StrToInt(dialog.DaysInPosition.Text());
+  const TFormWiz2& dialog = FormWiz2;
+  TRiskRequest request;
+  request.Strike = ReadCommandNumber(dialog.Strike.Text(), Platform);
+  request.Premium = ReadCommandNumber(dialog.Premium.Text(), Platform);
+  request.Price = ReadCommandNumber(dialog.Price.Text(), Platform);
+  request.Volatility = ReadCommandNumber(dialog.Vol.Text(), Platform);
+  request.Days = StrToInt(dialog.Days.Text());
+  request.DaysInPosition = StrToInt(dialog.DaysInPosition.Text());
 
-  const float rate = ParseNumber(Riskfree7.Text(), Platform);
-  Option1.RiskFree = rate;
-  OptionCRR1.RiskFree = rate;
-  Option3651.RiskFree = rate;
-  OptionCRR3651.RiskFree = rate;
-  Dispatch.FormulaKind =
-      Formula.Text() == "Black-Scholes" ? kFormulaBlackScholes : kFormulaBinomial;
-  OptionCRR3651.American = OptionCRR1.American;
-  const float carry = ParseNumber(CostOfCarry.Text(), Platform);
-  const int stepCount = StrToInt(NumberOfSteps.Text());
+  // The calculators' formula at the IV Calculator's rate, with the Options page's carry, steps
+  // and exercise style.
+  TValuationTerms& terms = request.Terms;
+  terms.RiskFree = ReadCommandNumber(Riskfree7.Text(), Platform);
+  terms.Formula = CalculatorFormula(Formula.Text());
+  request.StyleIndex = ExpirationStyle.ItemIndex();
+  if (request.StyleIndex == 0) TreeAmerican = false;
+  if (request.StyleIndex == 1) TreeAmerican = true;
+  terms.American = TreeAmerican;
+  terms.Carry = ReadCommandNumber(CostOfCarry.Text(), Platform);
+  terms.Steps = StrToInt(NumberOfSteps.Text());
+  request.ForwardRate = ReadCommandNumber(RiskFreeInterest.Text(), Platform);
 
-  if (daysInPosition < 0) {
-    throw ArithmeticFault("square root of " + std::to_string(daysInPosition));
-  }
-  const float holdingVol =
-      ToSingle(static_cast<double>(volatility) * std::sqrt(static_cast<double>(daysInPosition)) /
-                   std::sqrt(double{kTradingDaysPerYear}),
-               "the holding period's volatility");
-  const float holdingSigma =
-      ToSingle(0.01 * static_cast<double>(holdingVol) * static_cast<double>(price), "sigma");
-  const float upPrice =
-      ToSingle(static_cast<double>(price) + 2.0 * static_cast<double>(holdingSigma), "price up");
-  const float downPrice =
-      ToSingle(static_cast<double>(price) - 2.0 * static_cast<double>(holdingSigma), "price down");
+  if (!(request.Volatility > 0)) Refuse(Platform, kRiskVolatilityMessage);
+  if (request.Days < 0) Refuse(Platform, kRiskDaysMessage);
+  if (request.DaysInPosition < 0) Refuse(Platform, kRiskDaysInPositionMessage);
 
-  const bool tradingDays = dialog.DaysOption.ItemIndex() == 0;
-  const bool allDays = dialog.DaysOption.ItemIndex() == 1;
-  const float holdingForward = Dispatch.ForwardOf(daysInPosition, tradingDays, price);
-  const float spread = ToSingle(0.01 * static_cast<double>(holdingVol), "spread");
+  request.IsCall = dialog.OptionType.ItemIndex() == 0;
+  request.IsPut = dialog.OptionType.ItemIndex() == 1;
+  request.TradingDays = dialog.DaysOption.ItemIndex() == 0;
+  request.AllDays = dialog.DaysOption.ItemIndex() == 1;
+  terms.DaysPerYear = request.AllDays ? kCalendarDaysPerYear : kTradingDaysPerYear;
+  request.StrikeText = dialog.Strike.Text();
+  request.DaysText = dialog.Days.Text();
+  request.DaysInPositionText = dialog.DaysInPosition.Text();
+  request.PriceText = dialog.Price.Text();
+  request.VolText = dialog.Vol.Text();
 
-  const float probDown =
-      ToSingle(100.0 * ProbabilityBelow(downPrice, holdingForward, spread), "the probability down");
-  const float probUp = ToSingle(100.0 - 100.0 * ProbabilityBelow(upPrice, holdingForward, spread),
-                                "the probability up");
-
-  // Fair values now and after the move; the moved prices are valued with the days left after
-  // holding the position, whatever the option type and day counting.
-  const bool isCall = dialog.OptionType.ItemIndex() == 0;
-  const bool isPut = dialog.OptionType.ItemIndex() == 1;
-  const int daysLeft = DaysLeft(days, daysInPosition);
-  const auto fairValue = [&](int valueDays, float valuePrice) -> float {
-    if (tradingDays) {
-      float first = 0;
-      float second = 0;
-      return isPut ? Dispatch.PutValue(valueDays, first, strike, valuePrice, volatility, second)
-                   : Dispatch.CallValue(valueDays, first, strike, valuePrice, volatility, second);
-    }
-    if (Dispatch.FormulaKind == kFormulaBlackScholes) {
-      return Option3651.Value(isPut, valueDays, strike, valuePrice, volatility);
-    }
-    return OptionCRR3651.Value(isPut, valueDays, strike, valuePrice, volatility, carry, stepCount);
+  auto result = std::make_shared<TRiskResult>();
+  TCommand command;
+  TCommandStage& stage = command.Stages.emplace_back();
+  stage.Compute = [request, result](TComputeContext& context) {
+    *result = ComputeRisk(request, context);
   };
-  float fairNow = 0;
-  float fairIfUp = 0;
-  float fairIfDown = 0;
-  if ((isCall || isPut) && (tradingDays || allDays)) {
-    fairNow = fairValue(days, price);
-    fairIfUp = fairValue(daysLeft, upPrice);
-    fairIfDown = fairValue(daysLeft, downPrice);
-  }
+  stage.Apply = [this, request, result] {
+    std::vector<std::string> lines = RenderRisk(request, *result);
+    detail::ReplaceLines(FormWiz2.RichEdit1, lines);
+    Exports.Set(FormWiz2.RichEdit1, RiskCsv(request, *result), "risk.csv");
+  };
+  RunCommand(std::move(command));
+}
 
-  double moneyAtRisk = 0;
-  if (isCall) moneyAtRisk = static_cast<double>(premium) - fairIfDown;
-  if (isPut) moneyAtRisk = static_cast<double>(premium) - fairIfUp;
-  if (!(moneyAtRisk > 0) || !std::isfinite(moneyAtRisk)) moneyAtRisk = 0;
+void TFormPersonal::OverUnderReport() {
+  TBusyCursor busy(Platform);
+  const TFormWiz& dialog = FormWiz;
+  TOverUnderRequest request;
+  request.Strike = ReadCommandNumber(dialog.Strike.Text(), Platform);
+  if (!(request.Strike > 0)) Refuse(Platform, "Strike input error");
+  request.Premium = ReadCommandNumber(dialog.Premium.Text(), Platform);
+  if (!(request.Premium >= 0)) Refuse(Platform, kOverUnderPremiumMessage);
+  request.Forward = ReadCommandNumber(dialog.ForwardPrice.Text(), Platform);
+  if (!(request.Forward > 0)) Refuse(Platform, kOverUnderForwardMessage);
+  request.Volatility = ReadCommandNumber(dialog.Vol.Text(), Platform);
+  if (!(request.Volatility > 0)) Refuse(Platform, "Volatility input error");
+  request.Days = StrToInt(dialog.Days.Text());
+  if (!(request.Days > 0)) Refuse(Platform, "Days input error");
 
-  TRichEdit& pane = dialog.RichEdit1;
-  pane.Clear();
-  if (isCall) pane.Add("Call " + dialog.Strike.Text());
-  if (isPut) pane.Add("Put " + dialog.Strike.Text());
-  if (tradingDays || allDays) {
-    pane.Add((tradingDays ? "Trading days: " : "Days (all): ") + dialog.Days.Text());
-    pane.Add("Days in position: " + dialog.DaysInPosition.Text());
+  // The calculators' formula under the Options page's rate, carry, steps and exercise style.
+  TValuationTerms& terms = request.Terms;
+  terms.Formula = CalculatorFormula(Formula.Text());
+  terms.RiskFree = ReadCommandNumber(RiskFreeInterest.Text(), Platform);
+  if (terms.Formula == kFormulaBinomial) {
+    const int style = ExpirationStyle.ItemIndex();
+    if (style == 0) TreeAmerican = false;
+    if (style == 1) TreeAmerican = true;
+    terms.American = TreeAmerican;
+    terms.Carry = ReadCommandNumber(CostOfCarry.Text(), Platform);
+    terms.Steps = NumberOfSteps.Value();
   }
-  pane.Add(Dispatch.FormulaKind == kFormulaBlackScholes ? "Formula: Black-Scholes"
-                                                        : "Formula: Cox-Ross-Rubenstein");
-  pane.Add(ExpirationStyle.ItemIndex() == 1 && Dispatch.FormulaKind == kFormulaBinomial
-               ? "Expiration type: American"
-               : "Expiration type: Eurpean");
-  pane.Add("Price: " + dialog.Price.Text());
-  pane.Add("Volatility: " + dialog.Vol.Text() + "%");
-  pane.Add("Sigma: " + TwoDecimals(holdingSigma));
-  pane.Add("P(2*sigma down): " + TwoDecimals(probDown) + "%");
-  pane.Add("P(2*sigma up): " + TwoDecimals(probUp) + "%");
-  pane.Add("Premium: " + TwoDecimals(premium));
-  pane.Add("Fair price: " + TwoDecimals(fairNow));
-  if (isCall) pane.Add("New fair price if down: " + TwoDecimals(fairIfDown));
-  if (isPut) pane.Add("New fair price if up: " + TwoDecimals(fairIfUp));
-  pane.Add("Money at risk: " + TwoDecimals(moneyAtRisk));
+  terms.DaysPerYear =
+      dialog.DaysOption.ItemIndex() == 1 ? kCalendarDaysPerYear : kTradingDaysPerYear;
+  request.IsPut = dialog.OptionType.ItemIndex() == 1;
+  request.StrikeText = dialog.Strike.Text();
+  request.DaysText = dialog.Days.Text();
+  request.ForwardText = dialog.ForwardPrice.Text();
+  request.VolText = dialog.Vol.Text();
+
+  auto result = std::make_shared<TOverUnderResult>();
+  TCommand command;
+  TCommandStage& stage = command.Stages.emplace_back();
+  stage.Compute = [request, result](TComputeContext& context) {
+    *result = ComputeOverUnder(request, context);
+  };
+  stage.Apply = [this, request, result] {
+    std::vector<std::string> lines = RenderOverUnder(request, *result);
+    detail::ReplaceLines(FormWiz.RichEdit1, lines);
+    Exports.Set(FormWiz.RichEdit1, OverUnderCsv(request, *result), "over-under.csv");
+  };
+  RunCommand(std::move(command));
 }
 
 }  // namespace valquor

@@ -7,9 +7,16 @@
 
 namespace valquor {
 
-TVolatilityPages::TVolatilityPages(TFormPersonalControls& form, TModelDispatch& dispatch,
-                                   TPlatform& platform, TReportPanel& panel)
-    : Prices1(platform), form_(form), dispatch_(dispatch), platform_(platform), panel_(panel) {}
+TVolatilityPages::TVolatilityPages(TFormPersonalControls& form, TPlatform& platform,
+                                   TReportPanel& panel, TExports& exports, TRunCommand run,
+                                   bool& american)
+    : Prices1(platform),
+      form_(form),
+      platform_(platform),
+      panel_(panel),
+      exports_(exports),
+      run_(std::move(run)),
+      american_(american) {}
 
 void TVolatilityPages::SetUpGridCaptions() {
   TStringGrid& weeks = form_.WeeksGrid;

@@ -1,13 +1,17 @@
 #pragma once
 // The Volatility page: historical volatility from a price file or the clipboard, the weekly
-// grid, the IV Calculator and the implied-volatility analysis.
+// grid, the IV Calculator and the implied-volatility analysis. Each Compute reads its fields
+// into a request on the window's thread and runs as a command: computed on the window's
+// engine, written back into its pane and fields, and kept for CSV export.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "forms/FormPersonalControls.h"
-#include "shell/ModelDispatch.h"
 #include "forms/Platform.h"
+#include "shell/Command.h"
+#include "shell/Exports.h"
 #include "shell/ReportPanel.h"
 #include "volatility/ImpliedVolatility.h"
 #include "volatility/Prices.h"
@@ -18,14 +22,20 @@ namespace valquor {
 inline constexpr int kWeekRows = 13;
 inline constexpr int kStrikeRows = 5;
 
+// Messages of the page's refusals.
+inline constexpr const char* kLastCloseMessage = "The last close is 0 or less: no volatility";
+inline constexpr const char* kCloseRefusedMessage = "A close of 0 or less is refused";
+
+// Runs a command of the window (TFormPersonal::RunCommand).
+using TRunCommand = std::function<void(TCommand)>;
+
 class TVolatilityPages {
  public:
-  TVolatilityPages(TFormPersonalControls& form, TModelDispatch& dispatch, TPlatform& platform,
-                   TReportPanel& panel);
+  // american: the tree's exercise style kept between commands (ReadOptionsTerms).
+  TVolatilityPages(TFormPersonalControls& form, TPlatform& platform, TReportPanel& panel,
+                   TExports& exports, TRunCommand run, bool& american);
 
   TPrices Prices1;
-  // The strikes and medium premiums the analysis fits, rebuilt from Grid at every Compute.
-  TAnalysisTable Analysis;
 
   // Headings and week labels of the weekly grid and the headings of the implied-volatility
   // grid (the window's creation).
@@ -35,17 +45,21 @@ class TVolatilityPages {
   // "Read textfile": the open dialog starts at the folder and file remembered in the Files
   // section of the system-folder file, which keeps the choice; then ReadPriceFile.
   void FileBtnClick();
-  // Loads the file into Prices1 and writes the file report into RichEdit4, or adds the path and
-  // "Could not open file <status>" to it.
+  // Loads the file chosen into Prices1 and writes the file report into RichEdit4, or adds the
+  // path and "Could not open file <status>" to it; a last close of 0 or less shows
+  // kLastCloseMessage and writes nothing.
   void ReadPriceFile(const std::string& path);
   void ClipBoardBtnClick() { ReadClipboardPrices(); }
-  // Closes from the clipboard, one per line (the token before the first blank or ";"), newest
-  // first unless LatestFirst; at most the 3000 newest, with one message when there are more;
-  // then the clipboard report into RichEdit4.
+  // Closes from the clipboard, one per line that reads as a number (blanks around a line and
+  // empty lines are ignored; the close is the token before the first blank or ";"), newest first
+  // unless LatestFirst; a close of 0 or less is left out with kCloseRefusedMessage (once); at
+  // most the 3000 newest, with one message when there are more; then the clipboard report into
+  // RichEdit4.
   void ReadClipboardPrices();
 
   // HV using weekly data.
-  // Compute: appends the weekly volatility of the closes in the grid to RichEdit9.
+  // Compute: appends the weekly volatility of the closes in the grid to RichEdit9. A close that
+  // is no number stops it with its message.
   void WeeklyBtnClick();
   void Button3Click();   // Clear
   void BitBtn2Click();   // every close one row down
@@ -58,13 +72,15 @@ class TVolatilityPages {
   void LoadWeeks(const std::filesystem::path& file);
   void SaveWeeks(const std::filesystem::path& file);
 
-  // IV Calculator: the volatility at which the chosen model values the option at Premium7,
-  // into Edit6.
+  // IV Calculator: the volatility at which the calculators' formula values the option at
+  // Premium7 and Riskfree7, into Edit6, and the model it used into IVModelLabel; when none from
+  // 0.1 % to 200 % does, kNoImpliedVolatilityMessage and both stay as they were.
   void Button8Click();
 
   // Implied volatility.
   // Compute: fits one volatility and one underlying price to the premiums of the grid (unless
-  // locked) and writes the report into RichEdit6, ForwardRes, VolRes and DevLabel.
+  // locked) under the Options page's terms and writes the report into RichEdit6, ForwardRes,
+  // VolRes and DevLabel.
   void VolAnalysisClick();
   void LockedClick();
   void BothLockedClick();
@@ -73,28 +89,13 @@ class TVolatilityPages {
   void BtnSaveClick();
   void BtnLoadClick();
 
-  // The volatility that best fits the table's premiums at an underlying price (absolute
-  // errors), and the underlying price that best fits them at a volatility (squared errors),
-  // each valued through the dispatch under its FormulaKind.
-  [[nodiscard]] float SearchImplVol(float price);
-  [[nodiscard]] float SearchImplPrice(float volatility);
-  // The whole-number volatility that one premium implies by itself: 10..200 in steps of 10,
-  // then +-10 around the winner in steps of 0.5, rounded half to even; 0 when nothing fits.
-  [[nodiscard]] float StrikeImplVol(bool isPut, int days, float premium, float price, float strike);
-
  private:
-  // The sum over the table's rows of |model - market| (squared when asked) at a price and
-  // volatility.
-  [[nodiscard]] float TableError(float price, float volatility, bool squared);
-  [[nodiscard]] float ModelValue(bool isPut, int days, float strike, float price, float volatility);
-  void ReadAnalysisTable();
-  void WriteAnalysisReport(int days, float price, float volatility, bool forwardLocked,
-                           float typedForward);
-
   TFormPersonalControls& form_;
-  TModelDispatch& dispatch_;
   TPlatform& platform_;
   TReportPanel& panel_;
+  TExports& exports_;
+  TRunCommand run_;
+  bool& american_;
 };
 
 }  // namespace valquor

@@ -1,15 +1,13 @@
 // The "HV using weekly data" tab: up to 13 weekly closes typed into WeeksGrid, newest in row 1.
 
-#include <cmath>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "forms/IniProfile.h"
 #include "forms/SettingsFiles.h"
-#include "models/Format.h"
-#include "models/Numbers.h"
-#include "volatility/HistoricalVolatility.h"
 #include "shell/VolatilityPages.h"
+#include "volatility/HistoricalVolatility.h"
 
 namespace valquor {
 namespace {
@@ -30,43 +28,31 @@ TFileDialogRequest WeeklyFileRequest(TPlatform& platform) {
 }  // namespace
 
 void TVolatilityPages::WeeklyBtnClick() {
-  const TStringGrid& grid = form_.WeeksGrid;
-  float sum = 0;
-  int n = 0;
-  float previous = 0;
-  // The divisor is the last close typed; when that one is 0 or below (a slip, or -999 from a
-  // text that is no number) the last positive close above it stands in, as if the rows below
-  // it were empty.
-  float lastPositive = 0;
+  TWeeklyGridRequest request;
   for (int row = 1; row <= kWeekRows; ++row) {
-    const std::string text = grid.Cell(kCloseColumn, row);
-    if (text.empty()) continue;
-    const float current = ParseNumber(text, platform_);
-    if (previous > 0 && current > 0) {
-      const float change = WeeklyChange(previous, current);
-      sum = static_cast<float>(double{sum} + double{change} * change);
-      ++n;
-    }
-    previous = current;
-    if (current > 0) lastPositive = current;
+    const std::string text = form_.WeeksGrid.Cell(kCloseColumn, row);
+    request.Closes.push_back(
+        text.empty() ? std::nullopt : std::optional<float>(ReadCommandNumber(text, platform_)));
   }
-  if (n == 0) return;
-
-  const int count = n + 1;
-  const float divisor = previous > 0 ? previous : lastPositive;
-  const float variance = sum / static_cast<float>(count);
-  const float root52 = static_cast<float>(std::sqrt(52.0));
-  float volatility = static_cast<float>(std::sqrt(double{variance}) * 100.0 * root52 / divisor);
-  if (!std::isfinite(volatility)) {
-    platform_.ShowMessage(kVolatilityRangeMessage, TMessageKind::Warning);
-    volatility = 0;
-  }
-  TRichEdit& pane = form_.RichEdit9;
-  pane.Add(" Historical volatility");
-  pane.Add(" (Computing volatility using weekly data)");
-  pane.Add(" Count = " + std::to_string(count));
-  pane.Add(" Volatility = " + FormatFixed(volatility, 0) + "%");
-  pane.Add("");
+  auto result = std::make_shared<TWeeklyGridResult>();
+  TCommand command;
+  TCommandStage& stage = command.Stages.emplace_back();
+  stage.Compute = [request, result](TComputeContext& context) {
+    *result = ComputeWeeklyGrid(request, context);
+  };
+  stage.Apply = [this, result] {
+    if (result->Count == 0) return;
+    TRichEdit& pane = form_.RichEdit9;
+    // The table grows with the pane: it holds a row for every report appended since the pane
+    // was last emptied or changed otherwise.
+    TCsvTable table;
+    table.Header = WeeklyGridCsvHeader();
+    if (const std::optional<TExports::TExport> kept = exports_.Find(pane)) table = *kept->Table;
+    table.Rows.push_back(WeeklyGridCsvRow(static_cast<int>(table.Rows.size()) + 1, *result));
+    for (std::string& line : RenderWeeklyGrid(*result)) pane.Add(std::move(line));
+    exports_.Set(pane, std::move(table), "weekly-volatility.csv");
+  };
+  run_(std::move(command));
 }
 
 void TVolatilityPages::Button3Click() {

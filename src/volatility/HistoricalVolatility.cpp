@@ -5,6 +5,7 @@
 
 #include "models/Dates.h"
 #include "models/Format.h"
+#include "models/ValuationTerms.h"
 
 namespace valquor {
 namespace {
@@ -64,7 +65,7 @@ float DailyVolatility(const TPriceSeries& prices, int moveLength, int window) {
   const float r = e <= 0.000001f ? 0.0f : Single(std::sqrt(double{e}));
   const float close = c[n];
   if (close <= 0.00001f) return 0;
-  const float root260 = Single(std::sqrt(260.0));
+  const float root260 = Single(std::sqrt(double{kTradingDaysPerYear}));
   return Single(100.0 * r * root260 / close);
 }
 
@@ -119,68 +120,147 @@ std::string FormatVolatility(float percent) {
 
 namespace {
 
-// Collects report lines and notes a volatility that is not finite.
-class TReportLines {
- public:
-  explicit TReportLines(bool& outOfRange) : outOfRange_(outOfRange) { outOfRange_ = false; }
-  void Add(std::string line) { lines_.push_back(std::move(line)); }
-  void Add(const std::string& label, float volatility) {
-    if (!std::isfinite(volatility)) outOfRange_ = true;
-    lines_.push_back(label + FormatVolatility(volatility));
-  }
-  std::vector<std::string> Take() { return std::move(lines_); }
-
- private:
-  bool& outOfRange_;
-  std::vector<std::string> lines_;
+// The look-back lengths of the reports, their smoothing windows per move length, and the labels
+// of their lines.
+struct TPeriod {
+  const char* FileHead;
+  const char* ClipboardHead;
+  const char* Name;
+  int DayWindow;      // 1-day moves
+  int TwoDayWindow;   // 2-day moves
+  int WeekWindow;     // the clipboard's 5-day moves
+  int WeeksSmoothed;  // the file's week-end closes
 };
+constexpr TPeriod kPeriods[kHistoricalPeriods] = {
+    {" 1 month using:", " 1 month:", "1 month", 21, 21, 21, 4},
+    {" 2 months using:", " 2 months:", "2 months", 42, 42, 42, 8},
+    {" 3 months using:", " 3 months:", "3 months", 62, 63, 63, 12},
+};
+constexpr const char* kFileLabels[kHistoricalMoves] = {
+    "   1 day moves   =", "   2 days moves  =", "   1 week moves  ="};
+constexpr const char* kClipboardLabels[kHistoricalMoves] = {
+    "   1 days move  =", "   2 days move  =", "   1 week move  ="};
+constexpr const char* kMoveNames[kHistoricalMoves] = {"1 day", "2 days", "1 week"};
+
+// A volatility line's value: FormatVolatility, or "n/a" in its five characters.
+std::string VolatilityText(const std::optional<float>& volatility) {
+  return volatility ? FormatVolatility(*volatility) : PadLeft("n/a", 5);
+}
 
 }  // namespace
 
-std::vector<std::string> FileReportLines(const TPriceSeries& prices, bool& outOfRange) {
-  TReportLines report(outOfRange);
-  report.Add(" Historical volatility");
-  report.Add(" " + prices.SeriesName);
-  report.Add(" Count = " + std::to_string(SeriesLength(prices)));
-  report.Add("");
-  report.Add(" 1 month using:");
-  report.Add("   1 day moves   =", DailyVolatility(prices, 1, 21));
-  report.Add("   2 days moves  =", DailyVolatility(prices, 2, 21));
-  report.Add("   1 week moves  =", WeeklyVolatility(prices, 4));
-  report.Add("");
-  report.Add(" 2 months using:");
-  report.Add("   1 day moves   =", DailyVolatility(prices, 1, 42));
-  report.Add("   2 days moves  =", DailyVolatility(prices, 2, 42));
-  report.Add("   1 week moves  =", WeeklyVolatility(prices, 8));
-  report.Add("");
-  report.Add(" 3 months using:");
-  report.Add("   1 day moves   =", DailyVolatility(prices, 1, 62));
-  report.Add("   2 days moves  =", DailyVolatility(prices, 2, 63));
-  report.Add("   1 week moves  =", WeeklyVolatility(prices, 12));
-  return report.Take();
+THistoricalVolatilityResult ComputeHistoricalVolatility(const THistoricalVolatilityRequest& request,
+                                                        TComputeContext& context) {
+  const TPriceSeries& prices = *request.Prices;
+  const bool file = request.Source == THistoricalSource::File;
+  THistoricalVolatilityResult result;
+  result.SeriesName = prices.SeriesName;
+  result.Count = SeriesLength(prices);
+  bool outOfRange = false;
+  for (std::size_t p = 0; p < kHistoricalPeriods; ++p) {
+    const TPeriod& period = kPeriods[p];
+    auto& line = result.Volatility[p];
+    line[0] = DailyVolatility(prices, 1, period.DayWindow);
+    line[1] = DailyVolatility(prices, 2, period.TwoDayWindow);
+    if (file) {
+      const float weekly = WeeklyVolatility(prices, period.WeeksSmoothed);
+      if (weekly != -1) line[2] = weekly;  // -1: fewer than two week ends
+    } else {
+      line[2] = DailyVolatility(prices, 5, period.WeekWindow);
+    }
+    for (const std::optional<float>& v : line) outOfRange = outOfRange || (v && !std::isfinite(*v));
+    context.Control().CheckStop();
+  }
+  if (outOfRange) context.Messages().ShowMessage(kVolatilityRangeMessage, TMessageKind::Warning);
+  return result;
 }
 
-std::vector<std::string> ClipboardReportLines(const TPriceSeries& prices, bool& outOfRange) {
-  TReportLines report(outOfRange);
-  report.Add(" Historical volatility");
-  report.Add(" " + prices.SeriesName);
-  report.Add(" Count = " + std::to_string(SeriesLength(prices)));
-  report.Add(" 1 month:");
-  report.Add("");
-  report.Add("   1 days move  =", DailyVolatility(prices, 1, 21));
-  report.Add("   2 days move  =", DailyVolatility(prices, 2, 21));
-  report.Add("   1 week move  =", DailyVolatility(prices, 5, 21));
-  report.Add("");
-  report.Add(" 2 months:");
-  report.Add("   1 days move  =", DailyVolatility(prices, 1, 42));
-  report.Add("   2 days move  =", DailyVolatility(prices, 2, 42));
-  report.Add("   1 week move  =", DailyVolatility(prices, 5, 42));
-  report.Add("");
-  report.Add(" 3 months:");
-  report.Add("   1 days move  =", DailyVolatility(prices, 1, 62));
-  report.Add("   2 days move  =", DailyVolatility(prices, 2, 63));
-  report.Add("   1 week move  =", DailyVolatility(prices, 5, 63));
-  return report.Take();
+std::vector<std::string> RenderHistoricalVolatility(const THistoricalVolatilityRequest& request,
+                                                    const THistoricalVolatilityResult& result) {
+  const bool file = request.Source == THistoricalSource::File;
+  std::vector<std::string> lines;
+  lines.emplace_back(" Historical volatility");
+  lines.push_back(" " + result.SeriesName);
+  lines.push_back(" Count = " + std::to_string(result.Count));
+  for (std::size_t p = 0; p < kHistoricalPeriods; ++p) {
+    // The file report leaves an empty line before each period; the clipboard report after the
+    // first period's head and before the others.
+    if (file) {
+      lines.emplace_back();
+      lines.emplace_back(kPeriods[p].FileHead);
+    } else if (p == 0) {
+      lines.emplace_back(kPeriods[p].ClipboardHead);
+      lines.emplace_back();
+    } else {
+      lines.emplace_back();
+      lines.emplace_back(kPeriods[p].ClipboardHead);
+    }
+    for (std::size_t m = 0; m < kHistoricalMoves; ++m) {
+      lines.push_back((file ? kFileLabels : kClipboardLabels)[m] +
+                      VolatilityText(result.Volatility[p][m]));
+    }
+  }
+  return lines;
+}
+
+TCsvTable HistoricalVolatilityCsv(const THistoricalVolatilityRequest& /*request*/,
+                                  const THistoricalVolatilityResult& result) {
+  TCsvTable csv;
+  csv.Header = {"Moves"};
+  for (const TPeriod& period : kPeriods) csv.Header.emplace_back(period.Name);
+  for (std::size_t m = 0; m < kHistoricalMoves; ++m) {
+    std::vector<std::string> row = {kMoveNames[m]};
+    for (std::size_t p = 0; p < kHistoricalPeriods; ++p) {
+      row.push_back(CsvNumber(result.Volatility[p][m]));
+    }
+    csv.Rows.push_back(std::move(row));
+  }
+  return csv;
+}
+
+TWeeklyGridResult ComputeWeeklyGrid(const TWeeklyGridRequest& request, TComputeContext& context) {
+  float sum = 0;
+  int n = 0;
+  float previous = 0;
+  // The divisor is the last close typed; when that one is 0 or below the last positive close
+  // above it stands in, as if the rows below it were empty.
+  float lastPositive = 0;
+  for (const std::optional<float>& close : request.Closes) {
+    if (!close) continue;
+    const float current = *close;
+    if (previous > 0 && current > 0) {
+      const float change = WeeklyChange(previous, current);
+      sum = Single(double{sum} + double{change} * change);
+      ++n;
+    }
+    previous = current;
+    if (current > 0) lastPositive = current;
+  }
+  TWeeklyGridResult result;
+  if (n == 0) return result;
+  result.Count = n + 1;
+  const float divisor = previous > 0 ? previous : lastPositive;
+  const float variance = sum / static_cast<float>(result.Count);
+  const float root52 = Single(std::sqrt(52.0));
+  result.Volatility = Single(std::sqrt(double{variance}) * 100.0 * root52 / divisor);
+  if (!std::isfinite(result.Volatility)) {
+    context.Messages().ShowMessage(kVolatilityRangeMessage, TMessageKind::Warning);
+    result.Volatility = 0;
+  }
+  return result;
+}
+
+std::vector<std::string> RenderWeeklyGrid(const TWeeklyGridResult& result) {
+  if (result.Count == 0) return {};
+  return {" Historical volatility", " (Computing volatility using weekly data)",
+          " Count = " + std::to_string(result.Count),
+          " Volatility = " + FormatFixed(result.Volatility, 0) + "%", ""};
+}
+
+std::vector<std::string> WeeklyGridCsvHeader() { return {"Report", "Count", "Volatility"}; }
+
+std::vector<std::string> WeeklyGridCsvRow(int report, const TWeeklyGridResult& result) {
+  return {CsvInteger(report), CsvInteger(result.Count), CsvNumber(result.Volatility)};
 }
 
 }  // namespace valquor

@@ -5,10 +5,16 @@
 // series are single precision; results are annualised percentages (sqrt 260 trading days,
 // sqrt 52 weeks). A result that is not finite comes only from closes too large for single
 // precision (beyond about 1e19); the reports print it as 0.0 after kVolatilityRangeMessage.
+// The reports are computed from a snapshot of the series, apart from the window.
 
+#include <array>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "compute/Csv.h"
+#include "compute/Engine.h"
 #include "volatility/PriceSeries.h"
 
 namespace valquor {
@@ -43,12 +49,64 @@ inline constexpr const char* kVolatilityRangeMessage = "Volatility out of range:
 // when needed), then "%"; a value that is not finite prints as 0.0.
 [[nodiscard]] std::string FormatVolatility(float percent);
 
-// The lines of the report after a price file was read (18 lines); outOfRange is set when a
-// volatility was not finite.
-[[nodiscard]] std::vector<std::string> FileReportLines(const TPriceSeries& prices,
-                                                       bool& outOfRange);
-// The lines of the report after closes were read from the clipboard (18 lines).
-[[nodiscard]] std::vector<std::string> ClipboardReportLines(const TPriceSeries& prices,
-                                                            bool& outOfRange);
+// Where the daily closes of a report came from: a price file (its weekly lines use the week-end
+// closes of the record dates) or the clipboard (closes only: its weekly lines use five-day
+// moves).
+enum class THistoricalSource { File, Clipboard };
+
+struct THistoricalVolatilityRequest {
+  THistoricalSource Source = THistoricalSource::File;
+  std::shared_ptr<const TPriceSeries> Prices;  // never null
+};
+
+// The three look-back lengths of the reports and the three move lengths of each.
+inline constexpr std::size_t kHistoricalPeriods = 3;
+inline constexpr std::size_t kHistoricalMoves = 3;
+
+struct THistoricalVolatilityResult {
+  std::string SeriesName;
+  int Count = 0;
+  // [period: 1, 2, 3 months][moves: 1 day, 2 days, 1 week], annualised percent; nothing for the
+  // file's week line when the series has fewer than two week ends; not finite when the closes
+  // are too large for single precision.
+  std::array<std::array<std::optional<float>, kHistoricalMoves>, kHistoricalPeriods> Volatility{};
+};
+
+// The volatilities of the report; kVolatilityRangeMessage once when one is not finite.
+[[nodiscard]] THistoricalVolatilityResult ComputeHistoricalVolatility(
+    const THistoricalVolatilityRequest& request, TComputeContext& context);
+
+// The report's 18 lines: a volatility that is not finite prints as 0.0, a missing week line as
+// "n/a".
+[[nodiscard]] std::vector<std::string> RenderHistoricalVolatility(
+    const THistoricalVolatilityRequest& request, const THistoricalVolatilityResult& result);
+
+// historical-volatility.csv: a row per move length, a column per look-back length; a missing or
+// out-of-range volatility is an empty field.
+[[nodiscard]] TCsvTable HistoricalVolatilityCsv(const THistoricalVolatilityRequest& request,
+                                                const THistoricalVolatilityResult& result);
+
+// The weekly grid's closes, newest first: nothing for an empty row.
+struct TWeeklyGridRequest {
+  std::vector<std::optional<float>> Closes;
+};
+
+struct TWeeklyGridResult {
+  int Count = 0;         // closes that took part; 0: no weekly change, nothing to report
+  float Volatility = 0;  // annualised percent; 0 when out of range
+};
+
+// The volatility of the weekly closes: the squared weekly changes between adjacent positive
+// closes, averaged over the count of closes, rooted and divided by the last close typed (or, when
+// that is 0 or below, the last positive one). kVolatilityRangeMessage and 0 when it is not
+// finite.
+[[nodiscard]] TWeeklyGridResult ComputeWeeklyGrid(const TWeeklyGridRequest& request,
+                                                  TComputeContext& context);
+// The five lines the weekly Compute appends to its pane (none when Count is 0).
+[[nodiscard]] std::vector<std::string> RenderWeeklyGrid(const TWeeklyGridResult& result);
+// weekly-volatility.csv: a row per report in the pane, numbered from 1 in the order appended.
+[[nodiscard]] std::vector<std::string> WeeklyGridCsvHeader();
+[[nodiscard]] std::vector<std::string> WeeklyGridCsvRow(int report,
+                                                        const TWeeklyGridResult& result);
 
 }  // namespace valquor

@@ -129,17 +129,6 @@ std::optional<int> ReadDate(std::string_view text) {
   return EncodeDate(*year, *month, *day);
 }
 
-// The file name of a path with "&" and "," read as "_" (folders are kept as they are).
-std::filesystem::path WorkingPath(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-  std::string working = path;
-  for (std::size_t i = nameStart; i < working.size(); ++i) {
-    if (working[i] == '&' || working[i] == ',') working[i] = '_';
-  }
-  return working;
-}
-
 }  // namespace
 
 void TPrices::Reset() {
@@ -184,18 +173,18 @@ std::uint8_t TPrices::ReadHeader(const std::string& header) {
 }
 
 void TPrices::LoadFromFile(const std::string& path) {
-  const std::filesystem::path working = WorkingPath(path);
+  const std::filesystem::path chosen = path;
   FileName = path;
   Reset();
-  const std::string name = UpperCase(working.filename().string());
+  const std::string name = UpperCase(chosen.filename().string());
   Symbol = name.size() > 4 ? name.substr(0, name.size() - 4) : std::string();
 
   std::error_code error;
-  if (!std::filesystem::is_regular_file(working, error)) {
+  if (!std::filesystem::is_regular_file(chosen, error)) {
     Status = kPricesNoFile;
     return;
   }
-  const std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(working.c_str(), "rb"));
+  const std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(chosen.c_str(), "rb"));
   if (!file) {
     Status = kPricesHeaderFailed;
     return;
@@ -225,7 +214,7 @@ void TPrices::LoadFromFile(const std::string& path) {
       Status = kPricesReadFailed;
       return;
     }
-    if (line.empty()) break;
+    if (line.empty()) continue;  // an empty line between records
     std::string_view rest = line;
     const std::optional<int> date = ReadDate(NextField(rest));
     if (!date) {

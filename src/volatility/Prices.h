@@ -14,8 +14,8 @@ class TPrices : public TPriceSeries {
  public:
   explicit TPrices(TPlatform& platform) : platform_(platform) {}
 
-  // Resets the series and reads it from a price file, setting Status (codes above). In the file
-  // name "&" and "," are read as "_". Lines end in LF, CR LF or CR; a header or record line
+  // Resets the series and reads it from a price file, setting Status (codes above). Lines end
+  // in LF, CR LF or CR; empty lines between records are skipped; a header or record line
   // longer than kMaxPriceLineLength gives status 3 or 7; reading stops at 3000 records (and at
   // a million record lines, however many repeat a day: status 6), so a file of any size is read
   // in bounded memory and time. An unconvertible number shows

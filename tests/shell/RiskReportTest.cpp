@@ -1,6 +1,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "forms/Text.h"
+#include "models/Format.h"
+#include "models/ModelSet.h"
+#include "reports/RiskCalculator.h"
 #include "shell/FormTestSupport.h"
 
 namespace valquor {
@@ -12,9 +18,11 @@ using ::testing::IsEmpty;
 
 class RiskReportTest : public ::testing::Test, protected TFormFixture {
  protected:
+  // The dialog open, at the volatility of the worked example (100; the dialog's default is 25).
   void SetUp() override {
     Start();
     Form->RunHandler([&] { Form->Button11.Click(); });
+    Dialog().Vol.SetText("100");
     Platform.Messages.clear();
   }
   TFormWiz2& Dialog() { return Form->FormWiz2; }
@@ -34,10 +42,6 @@ TEST_F(RiskReportTest, TheLayoutDefaultsGiveTheWorkedExample) {
                   "Expiration type: Eurpean", "Price: 101", "Volatility: 100%", "Sigma: 8.86",
                   "P(2*sigma down): 1.55%", "P(2*sigma up): 2.98%", "Premium: 5.00",
                   "Fair price: 11.77", "New fair price if down: 3.51", "Money at risk: 1.49"));
-  // The report leaves its rate, formula and exercise style in the models.
-  EXPECT_FLOAT_EQ(Form->Option1.RiskFree, 0.05f);
-  EXPECT_FLOAT_EQ(Form->OptionCRR3651.RiskFree, 0.05f);
-  EXPECT_EQ(Form->Dispatch.FormulaKind, kFormulaBlackScholes);
   EXPECT_FALSE(Platform.Busy);
   EXPECT_EQ(Platform.BusyOnCount, 1);
 }
@@ -124,26 +128,32 @@ TEST_F(RiskReportTest, TheBinomialFormulaNamesItsExerciseStyle) {
   }
 }
 
-TEST_F(RiskReportTest, TextsThatAreNotNumbers) {
+// Every refusal stops the report at its one message and keeps the previous report.
+TEST_F(RiskReportTest, RefusesFieldsItCannotUse) {
   struct Row {
-    const char* Field;
-    const char* Text;
-    std::vector<std::string> Messages;
-    bool Written;  // the report was replaced
+    std::vector<std::pair<const char*, const char*>> Fields;
+    std::vector<std::string> Messages;  // empty: one message of the platform's arithmetic
   };
   const Row rows[] = {
-      {"Premium", "abc", {"'StrToFloat' error2: abc"}, true},
-      {"Days", "x", {"'x' is not a valid integer value"}, false},
-      {"DaysInPosition", "1.5", {"'1.5' is not a valid integer value"}, false},
-      {"DaysInPosition", "-1", {"Floating point error: square root of -1"}, false},
-      {"DaysInPosition", "65", {}, false},  // two sigma down is below zero: no logarithm
+      {{{"Premium", "abc"}}, {"'StrToFloat' error2: abc"}},
+      {{{"Vol", "nan"}}, {"'StrToFloat' error2: nan"}},
+      {{{"Days", "x"}}, {"'x' is not a valid integer value"}},
+      {{{"DaysInPosition", "1.5"}}, {"'1.5' is not a valid integer value"}},
+      {{{"Vol", "0"}}, {kRiskVolatilityMessage}},
+      {{{"Vol", "-1"}, {"Days", "-5"}}, {kRiskVolatilityMessage}},
+      {{{"Days", "-5"}}, {kRiskDaysMessage}},
+      {{{"DaysInPosition", "-1"}}, {kRiskDaysInPositionMessage}},
+      {{{"DaysInPosition", "65"}}, {}},  // two sigma down is below zero: no logarithm
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(std::string(row.Field) + "=" + row.Text);
-    TEdit& field = dynamic_cast<TEdit&>(*Dialog().FindComponent(row.Field));
-    const std::string previous = field.Text();
+    SCOPED_TRACE(std::string(row.Fields[0].first) + "=" + row.Fields[0].second);
+    std::vector<std::pair<TEdit*, std::string>> previous;
+    for (const auto& [name, text] : row.Fields) {
+      TEdit& field = dynamic_cast<TEdit&>(*Dialog().FindComponent(name));
+      previous.emplace_back(&field, field.Text());
+      field.SetText(text);
+    }
     Dialog().RichEdit1.SetText("previous report");
-    field.SetText(row.Text);
     Platform.Messages.clear();
     Compute();
     if (row.Messages.empty()) {
@@ -151,16 +161,87 @@ TEST_F(RiskReportTest, TextsThatAreNotNumbers) {
     } else {
       EXPECT_THAT(Platform.Messages, ElementsAreArray(row.Messages));
     }
-    if (row.Written) {
-      ASSERT_EQ(Report().size(), 14u);
-      EXPECT_EQ(Report()[10], "Premium: -999.00");
-      EXPECT_EQ(Report()[13], "Money at risk: 0.00");
-    } else {
-      EXPECT_THAT(Report(), ElementsAre("previous report"));
-    }
+    EXPECT_THAT(Report(), ElementsAre("previous report"));
+    EXPECT_FALSE(Form->Exports.Find(Dialog().RichEdit1));
     EXPECT_FALSE(Platform.Busy);
-    field.SetText(previous);
+    for (auto& [field, text] : previous) field->SetText(text);
   }
+}
+
+// The dialog's own defaults: a volatility of 25 %. By hand: sigma 25 sqrt(2 / 260) 1.01 = 2.2146,
+// the moves to 105.43 and 96.57 about the forward 101.0233 with spread 0.0219265, Black-Scholes
+// at 0.05 of 101 for 20 days and of 96.57 for 18 days.
+TEST_F(RiskReportTest, ItsDefaultVolatilityIsThatOfATypicalListedOption) {
+  TFormWiz2Controls layout;
+  Dialog().Vol.SetText(layout.Vol.Text());
+  Compute();
+  EXPECT_THAT(
+      Report(),
+      ElementsAre("Call 100", "Trading days: 20", "Days in position: 2", "Formula: Black-Scholes",
+                  "Expiration type: Eurpean", "Price: 101", "Volatility: 25%", "Sigma: 2.21",
+                  "P(2*sigma down): 2.04%", "P(2*sigma up): 2.51%", "Premium: 5.00",
+                  "Fair price: 3.52", "New fair price if down: 1.32", "Money at risk: 3.68"));
+}
+
+// The tree values at the risk calculator's own rate (the IV Calculator's field, 0.05), not the
+// Options page's: a put of 200 trading days at 100, 101, 25 %, American, 200 steps.
+TEST_F(RiskReportTest, TheTreeValuesAtTheCalculatorsOwnRate) {
+  Form->Formula.SetText("Cox-Ross-Rubenstein");
+  Form->ExpirationStyle.SetItemIndex(1);
+  Form->NumberOfSteps.SetText("200");
+  Dialog().OptionType.SetItemIndex(1);
+  Dialog().Vol.SetText("25");
+  Dialog().Days.SetText("200");
+  Compute();
+  TModelSet models;
+  TValuationTerms terms;
+  terms.Formula = kFormulaBinomial;
+  terms.RiskFree = 0.05f;
+  terms.Carry = 0.03f;
+  terms.Steps = 200;
+  terms.American = true;
+  const float fair = models.Value(terms, true, 200, 100, 101, 25);
+  ASSERT_EQ(Report().size(), 14u);
+  EXPECT_EQ(Report()[11], "Fair price: " + FormatFixed(fair, 2));
+  terms.RiskFree = 0.03f;
+  EXPECT_NE(FormatFixed(models.Value(terms, true, 200, 100, 101, 25), 2), FormatFixed(fair, 2));
+}
+
+// Copy puts the report on the clipboard; Export writes risk.csv from the figures.
+TEST_F(RiskReportTest, CopyAndExportTheReport) {
+  Form->RunHandler([&] { Dialog().ExportBtn.Click(); });
+  EXPECT_THAT(Platform.Messages, ElementsAre("Nothing to export"));
+  Platform.Messages.clear();
+  Compute();
+  Form->RunHandler([&] { Dialog().CopyBtn.Click(); });
+  EXPECT_EQ(Platform.Clipboard, Dialog().RichEdit1.Text());
+  const std::filesystem::path file = Folder.Path() / "exported.csv";
+  Platform.FileAnswers.push_back(file.string());
+  Form->RunHandler([&] { Dialog().ExportBtn.Click(); });
+  ASSERT_FALSE(Platform.FileRequests.empty());
+  EXPECT_EQ(Platform.FileRequests.back().FileName, "risk.csv");
+  const std::vector<std::string> lines = SplitLines(ReadText("exported.csv"));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0],
+            "Option,Strike,Days,Day counting,Days in position,Price,Volatility,Sigma,"
+            "P(2*sigma down) %,P(2*sigma up) %,Premium,Fair price,New fair price after the move,"
+            "Money at risk");
+  std::vector<std::string> fields;
+  std::size_t start = 0;
+  for (std::size_t comma; (comma = lines[1].find(',', start)) != std::string::npos;
+       start = comma + 1) {
+    fields.push_back(lines[1].substr(start, comma - start));
+  }
+  fields.push_back(lines[1].substr(start));
+  ASSERT_EQ(fields.size(), 14u);
+  EXPECT_EQ(std::vector<std::string>(fields.begin(), fields.begin() + 7),
+            (std::vector<std::string>{"Call", "100", "20", "Trading days", "2", "101", "100"}));
+  // The figures, to the report's two decimals.
+  const char* shown[] = {"8.86", "1.55", "2.98", "5.00", "11.77", "3.51", "1.49"};
+  for (std::size_t i = 0; i < 7; ++i) {
+    EXPECT_EQ(FormatFixed(std::stod(fields[7 + i]), 2), shown[i]) << fields[7 + i];
+  }
+  EXPECT_THAT(Platform.Messages, IsEmpty());
 }
 
 TEST_F(RiskReportTest, GetDataFromCalculatorCopiesTheTermsAsTyped) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -206,6 +207,8 @@ TEST(HistoricalVolatilityReports, WritesTheFileReport) {
   EXPECT_TRUE(window->Platform.Messages.empty());
 }
 
+// With one close there is no move, and with fewer than two week ends no weekly change: the week
+// lines say so.
 TEST(HistoricalVolatilityReports, FileReportOfOneCloseShowsNoMove) {
   const auto window = voltest::NewWindow();
   const auto path = window->Scratch / "one.txt";
@@ -219,17 +222,17 @@ TEST(HistoricalVolatilityReports, FileReportOfOneCloseShowsNoMove) {
       " 1 month using:",
       "   1 day moves   =  0.0%",
       "   2 days moves  =  0.0%",
-      "   1 week moves  = -1.0%",
+      "   1 week moves  =  n/a",
       "",
       " 2 months using:",
       "   1 day moves   =  0.0%",
       "   2 days moves  =  0.0%",
-      "   1 week moves  = -1.0%",
+      "   1 week moves  =  n/a",
       "",
       " 3 months using:",
       "   1 day moves   =  0.0%",
       "   2 days moves  =  0.0%",
-      "   1 week moves  = -1.0%",
+      "   1 week moves  =  n/a",
   };
   EXPECT_EQ(window->Form.RichEdit4.Lines(), expected);
 }
@@ -364,19 +367,47 @@ TEST(HistoricalVolatilityReports, ReadsClosesFromClipboardLines) {
        " Historical volatility",
        {}},
       {"three lines", "100\n101\n102\n", false, {}, "Unsufficient data in clipboard", {}},
-      {"one line long enough", "1\n\n101.5\n2\n", true, {101.5f}, " Historical volatility", {}},
-      {"no line long enough", "1\n\n2\n3\n", true, {}, "Could not read data in clipboard", {}},
+      {"single characters are closes",
+       "1\n\n101.5\n2\n",
+       true,
+       {1, 101.5f, 2},
+       " Historical volatility",
+       {}},
+      {"blanks around lines",
+       "  100  \n\t101\n102 \n 103\r\n",
+       true,
+       {100, 101, 102, 103},
+       " Historical volatility",
+       {}},
+      {"empty lines between",
+       "100\n\n   \n101\n\n102\n",
+       false,
+       {102, 101, 100},
+       " Historical volatility",
+       {}},
+      {"closes of 0 or less",
+       "100\n0\n-5\n101\n",
+       true,
+       {100, 101},
+       " Historical volatility",
+       {kCloseRefusedMessage}},
+      {"no close above 0",
+       "0\n-1\n \n\n",
+       true,
+       {},
+       "Could not read data in clipboard",
+       {kCloseRefusedMessage}},
       // Only the first 64 KiB of a line are read: here its zeros, not the 5 after them.
       {"a line longer than 64 KiB",
        std::string(kMaxPriceLineLength, '0') + "5\n1\n2\n33\n",
        true,
-       {0, 33},
+       {1, 2, 33},
        " Historical volatility",
-       {}},
+       {kCloseRefusedMessage}},
       {"blank, semicolon and tab",
        "101.5 2001-03-15\n101.5;x\n2001-03-15\t101.5\n55\n",
        true,
-       {101.5f, 101.5f, -999, 55},
+       {101.5f, 101.5f, 55},
        " Historical volatility",
        {"'StrToFloat' error2: 2001-03-15\t101.5"}},
   };
@@ -426,7 +457,7 @@ TEST(HistoricalVolatilityReports, KeepsTheNewest3000ClosesOfTheClipboard) {
 
 TEST(HistoricalVolatilityReports, SaysSoWhenClosesAreTooLargeForAVolatility) {
   const auto window = voltest::NewWindow();
-  window->Platform.Clipboard = "3e38\n-3e38\n3e38\n-3e38\n3e38\n";
+  window->Platform.Clipboard = "3e38\n1\n3e38\n1\n3e38\n";
   window->Pages.ClipBoardBtnClick();
   EXPECT_EQ(window->Platform.Messages, std::vector<std::string>{kVolatilityRangeMessage});
   for (const std::string& line : window->Form.RichEdit4.Lines()) {
@@ -434,6 +465,57 @@ TEST(HistoricalVolatilityReports, SaysSoWhenClosesAreTooLargeForAVolatility) {
     EXPECT_EQ(line.find("inf"), std::string::npos) << line;
   }
   EXPECT_EQ(window->Form.RichEdit4.Lines()[5], "   1 days move  =  0.0%");
+}
+
+TEST(HistoricalVolatilityReports, RefusesAFileWhoseLastCloseIsZeroOrLess) {
+  for (const char* last : {"0", "-5"}) {
+    SCOPED_TRACE(last);
+    const auto window = voltest::NewWindow();
+    const auto path = window->Scratch / "last.txt";
+    voltest::WriteFile(path, std::string("D;O;H;L;C;V;S;0;0;0;X\n20010305;100;100;100;100;1;0\n") +
+                                 "20010306;" + last + ";" + last + ";" + last + ";" + last +
+                                 ";1;0\n");
+    window->Form.RichEdit4.Add("earlier text");
+    window->Pages.ReadPriceFile(path.string());
+    EXPECT_EQ(window->Platform.Messages, std::vector<std::string>{kLastCloseMessage});
+    EXPECT_EQ(window->Form.RichEdit4.Lines(), std::vector<std::string>{"earlier text"});
+  }
+}
+
+// The table behind the pane holds the same volatilities the pane shows, unrounded; a week line
+// without week ends is an empty field.
+TEST(HistoricalVolatilityReports, KeepTheirTableForExport) {
+  const auto window = voltest::NewWindow();
+  const auto path = window->Scratch / "one.txt";
+  voltest::WriteFile(path, "D;O;H;L;C;V;S;0;0;0;One\n20010305;100;100;100;100;1;0\n");
+  window->Pages.ReadPriceFile(path.string());
+  std::optional<TExports::TExport> kept = window->Exports.Find(window->Form.RichEdit4);
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->FileName, "historical-volatility.csv");
+  EXPECT_EQ(CsvText(*kept->Table),
+            "Moves,1 month,2 months,3 months\r\n1 day,0,0,0\r\n2 days,0,0,0\r\n"
+            "1 week,,,\r\n");
+
+  std::string clipboard = "110 2001-04-13\r\n";
+  for (int i = 0; i < 29; ++i) clipboard += "100;x\r\n";
+  window->Platform.Clipboard = clipboard;
+  window->Pages.ClipBoardBtnClick();
+  kept = window->Exports.Find(window->Form.RichEdit4);
+  ASSERT_TRUE(kept);
+  const TCsvTable& table = *kept->Table;
+  ASSERT_EQ(table.Rows.size(), 3u);
+  // Rows: moves; columns: periods. Pane lines 5-7, 10-12 and 15-17 hold the same figures.
+  const std::size_t paneLine[3][3] = {{5, 10, 15}, {6, 11, 16}, {7, 12, 17}};
+  for (std::size_t move = 0; move < 3; ++move) {
+    for (std::size_t period = 0; period < 3; ++period) {
+      const std::string& line = window->Form.RichEdit4.Lines()[paneLine[move][period]];
+      const float shown = std::stof(line.substr(line.find('=') + 1));
+      EXPECT_NEAR(std::stof(table.Rows[move][period + 1]), shown, 0.05f) << line;
+    }
+  }
+  // A change of the pane forgets the table.
+  window->Form.RichEdit4.Add("typed");
+  EXPECT_FALSE(window->Exports.Find(window->Form.RichEdit4));
 }
 
 }  // namespace

@@ -2,14 +2,17 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "VolatilityTestSupport.h"
+#include "models/ModelSet.h"
 #include "models/Option.h"
 #include "models/Option365.h"
 #include "volatility/ImpliedVolatility.h"
+#include "volatility/ImpliedVolatilityReport.h"
 
 namespace valquor {
 namespace {
@@ -123,7 +126,7 @@ void RunCalculator(TVolatilityWindow& window, const TCalculatorCase& c) {
   window.Form.Days7.SetText(c.Days);
   window.Form.OptionType7.SetItemIndex(c.OptionType);
   window.Form.DaysOption7.SetItemIndex(c.DayCounting);
-  window.Pages.Button8Click();
+  window.Run([&] { window.Pages.Button8Click(); });
 }
 
 TEST(IVCalculator, BacksTheVolatilityOutOfThePremium) {
@@ -135,23 +138,32 @@ TEST(IVCalculator, BacksTheVolatilityOutOfThePremium) {
   const std::string call = PremiumText(option.Value(false, 20, 100, 100, 45.4f));
   const std::string put = PremiumText(option.Value(true, 20, 110, 100, 30.7f));
   const std::string calendar = PremiumText(option365.Value(false, 30, 100, 95, 25.3f));
+  const std::vector<std::string> none = {kNoImpliedVolatilityMessage};
   const std::vector<TCalculatorCase> cases = {
       {"the example call", "100", "100", call.c_str(), "20", 0, 0, "45.40%", {}},
       {"a put", "110", "100", put.c_str(), "20", 1, 0, "30.70%", {}},
       {"calendar days", "100", "95", calendar.c_str(), "30", 0, 1, "25.30%", {}},
+      // A typed premium between the grid's values: the nearest volatility of the grid.
+      {"a premium typed to the cent", "100", "100", "5.03", "20", 0, 0, "43.80%", {}},
       {"a premium of 0", "100", "100", "0", "20", 0, 0, "0.10000%", {}},
-      // Below the lowest value a volatility can give: the floor.
-      {"a premium below the option's worth", "100", "80", "1", "10", 1, 0, "0.10000%", {}},
+      // Below the lowest value a volatility can give, above the highest, and below 0: refused,
+      // the previous result stays.
+      {"a premium below the option's worth", "100", "80", "1", "10", 1, 0, "0", none},
+      {"a premium above the value at 200 %", "100", "100", "150", "20", 0, 0, "0", none},
+      {"a premium of 99999999999", "100", "100", "99999999999", "20", 0, 0, "0", none},
+      {"a negative premium", "100", "100", "-1", "20", 0, 0, "0", none},
       {"no strike", "0", "100", "5", "20", 0, 0, "0", {"Strike input error"}},
-      {"a price that is no number",
+      // A command stops at the first number it cannot read.
+      {"a price that is no number", "100", "p", "5", "20", 0, 0, "0", {"'StrToFloat' error2: p"}},
+      {"a premium that is no number",
        "100",
-       "p",
-       "5",
+       "100",
+       "nan",
        "20",
        0,
        0,
        "0",
-       {"'StrToFloat' error2: p", "Price input error"}},
+       {"'StrToFloat' error2: nan"}},
       {"no days", "100", "100", "5", "0", 0, 0, "0", {"Days input error"}},
   };
   for (const TCalculatorCase& c : cases) {
@@ -160,34 +172,94 @@ TEST(IVCalculator, BacksTheVolatilityOutOfThePremium) {
     RunCalculator(*window, c);
     EXPECT_EQ(window->Form.Edit6.Text(), c.Result);
     EXPECT_EQ(window->Platform.Messages, c.Messages);
+    EXPECT_EQ(window->Form.IVModelLabel.Caption().empty(), c.Result == std::string("0"));
     EXPECT_FALSE(window->Platform.Busy);
   }
 }
 
-TEST(IVCalculator, LeavesItsRateInTheModelsAndRestoresTheFormula) {
-  const auto window = voltest::NewWindow();
-  // Not "Black-Scholes": the calculator values with the binomial model, then the refresh of
-  // the report inputs sets the kind this text selects.
-  window->Form.Formula.SetText("Integration normal distribution");
-  window->Form.NumberOfSteps.SetText("100");
-  RunCalculator(*window, {"binomial", "100", "100", "5", "20", 0, 0, "", {}});
-  EXPECT_FLOAT_EQ(window->Dispatch.Option1.RiskFree, 0.05f);
-  EXPECT_FLOAT_EQ(window->Dispatch.Option3651.RiskFree, 0.05f);
-  EXPECT_FLOAT_EQ(window->Dispatch.OptionCRR3651.RiskFree, 0.05f);
-  EXPECT_EQ(window->Dispatch.FormulaKind, kFormulaIntNormal);
-  EXPECT_NE(window->Form.Edit6.Text(), "0");
-  EXPECT_EQ(window->Platform.BusyOnCount, 1);
+// The tree values at the page's own rate (not the Options page's 0.03) with the Options page's
+// carry, steps and exercise style; the line under the result names them.
+TEST(IVCalculator, ValuesAtItsOwnRateAndNamesTheModel) {
+  struct TCase {
+    const char* Formula;
+    int Style;
+    int DayCounting;
+    const char* Model;
+  };
+  const TCase cases[] = {
+      {"Black-Scholes", 1, 0, "Black-Scholes, rate 0.05, 260-day year"},
+      {"Black-Scholes", 0, 1, "Black-Scholes, rate 0.05, 365-day year"},
+      {"Cox-Ross-Rubenstein", 0, 0,
+       "Binomial, European, 100 steps, rate 0.05, carry 0.03, 260-day year"},
+      {"Cox-Ross-Rubenstein", 1, 1,
+       "Binomial, American, 100 steps, rate 0.05, carry 0.03, 365-day year"},
+      // Any text other than exactly "Black-Scholes" takes the tree.
+      {"Integration normal distribution", 1, 0,
+       "Binomial, American, 100 steps, rate 0.05, carry 0.03, 260-day year"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Model);
+    const bool tree = std::string(c.Formula) != "Black-Scholes";
+    TModelSet reference;
+    TValuationTerms terms;
+    terms.Formula = tree ? kFormulaBinomial : kFormulaBlackScholes;
+    terms.RiskFree = 0.05f;
+    terms.Carry = 0.03f;
+    terms.Steps = 100;
+    terms.American = c.Style == 1;
+    terms.DaysPerYear = c.DayCounting == 1 ? kCalendarDaysPerYear : kTradingDaysPerYear;
+    const std::string premium = PremiumText(reference.Value(terms, true, 30, 105, 100, 30.7f));
+
+    const auto window = voltest::NewWindow();
+    window->Form.Formula.SetText(c.Formula);
+    window->Form.ExpirationStyle.SetItemIndex(c.Style);
+    window->Form.NumberOfSteps.SetText("100");
+    RunCalculator(*window, {"", "105", "100", premium.c_str(), "30", 1, c.DayCounting, "", {}});
+    EXPECT_EQ(window->Form.Edit6.Text(), "30.70%");
+    EXPECT_EQ(window->Form.IVModelLabel.Caption(), c.Model);
+    EXPECT_TRUE(window->Platform.Messages.empty());
+
+    // A refused premium keeps the result and the line that names its model.
+    window->Form.Formula.SetText("Black-Scholes");
+    RunCalculator(*window, {"", "105", "100", "500", "30", 1, c.DayCounting, "", {}});
+    EXPECT_EQ(window->Form.Edit6.Text(), "30.70%");
+    EXPECT_EQ(window->Form.IVModelLabel.Caption(), c.Model);
+  }
 }
 
 TEST(IVCalculator, DaysThatAreNoIntegerStopIt) {
   const auto window = voltest::NewWindow();
+  window->Form.Days7.SetText("2.5");
+  window->Form.Strike7.SetText("100");
+  window->Form.Price7.SetText("100");
   try {
-    RunCalculator(*window, {"", "100", "100", "5", "2.5", 0, 0, "", {}});
+    window->Pages.Button8Click();
     ADD_FAILURE() << "no EConvertError";
   } catch (const EConvertError& e) {
     EXPECT_STREQ(e.what(), "'2.5' is not a valid integer value");
   }
   EXPECT_EQ(window->Form.Edit6.Text(), "0");
+}
+
+TEST(IVCalculator, GivesTheSameResultOnAnyNumberOfWorkers) {
+  const auto run = [](int workers) {
+    const auto window = voltest::NewWindow(workers);
+    window->Form.Formula.SetText("Cox-Ross-Rubenstein");
+    window->Form.ExpirationStyle.SetItemIndex(1);
+    window->Form.NumberOfSteps.SetText("150");
+    std::vector<std::string> results;
+    for (const char* premium : {"4.37", "6.5", "12"}) {
+      RunCalculator(*window, {"", "100", "97", premium, "40", 1, 0, "", {}});
+      results.push_back(window->Form.Edit6.Text());
+    }
+    results.insert(results.end(), window->Platform.Messages.begin(),
+                   window->Platform.Messages.end());
+    return results;
+  };
+  const std::vector<std::string> one = run(1);
+  EXPECT_EQ(one.size(), 3u);
+  EXPECT_EQ(run(2), one);
+  EXPECT_EQ(run(7), one);
 }
 
 // The grid of the layout example: four strikes with a call and a put each.
@@ -223,7 +295,7 @@ std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> pa
 TEST(ImpliedVolatilityAnalysis, WritesTheLayoutExampleFromAnUnlockedFit) {
   const auto window = voltest::NewWindow();
   SetExampleGrid(*window);
-  window->Pages.VolAnalysisClick();
+  window->Run([&] { window->Pages.VolAnalysisClick(); });
   const std::vector<std::string> expected = Join({
       {" Formula = Black-Scholes      Trading days to expiration =   20",
        " Implied forward = 100.00     (Risk-free interest = 0.05)", " Av. implied vol = 45.4%"},
@@ -266,7 +338,7 @@ TEST(ImpliedVolatilityAnalysis, ShowsALockedForwardAsTyped) {
     window->Form.Locked.SetChecked(c.Locked);
     window->Form.BothLocked.SetChecked(c.BothLocked);
     window->Form.ForwardRes.SetText(c.Forward);
-    window->Pages.VolAnalysisClick();
+    window->Run([&] { window->Pages.VolAnalysisClick(); });
     EXPECT_EQ(window->Form.ForwardRes.Text(), c.Shown);
     ASSERT_GE(window->Form.RichEdit6.Lines().size(), 2u);
     EXPECT_EQ(window->Form.RichEdit6.Lines()[1],
@@ -281,7 +353,7 @@ TEST(ImpliedVolatilityAnalysis, LockBothReportsTheTypedForwardAndVolatility) {
   SetExampleGrid(*window);
   window->Form.BothLocked.SetChecked(true);
   window->Form.VolRes.SetText("45.4");
-  window->Pages.VolAnalysisClick();
+  window->Run([&] { window->Pages.VolAnalysisClick(); });
   const auto& lines = window->Form.RichEdit6.Lines();
   ASSERT_EQ(lines.size(), 17u);
   EXPECT_EQ(lines[1], " Implied forward = 100.00     (Risk-free interest = 0.05)");
@@ -312,11 +384,8 @@ TEST(ImpliedVolatilityAnalysis, RefusesWhatItCannotFit) {
   const TCase cases[] = {
       {"no days", "0", false, "100", {"Days error"}},
       {"a forward locked to zero", "20", true, "0", {"Implied forward locked to zero"}},
-      {"a forward locked to no number",
-       "20",
-       true,
-       "f",
-       {"'StrToFloat' error2: f", "Implied forward locked to zero"}},
+      // A command stops at the first number it cannot read.
+      {"a forward locked to no number", "20", true, "f", {"'StrToFloat' error2: f"}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Label);
@@ -326,7 +395,7 @@ TEST(ImpliedVolatilityAnalysis, RefusesWhatItCannotFit) {
     window->Form.Locked.SetChecked(c.Locked);
     window->Form.ForwardRes.SetText(c.Forward);
     window->Form.RichEdit6.Add("earlier");
-    window->Pages.VolAnalysisClick();
+    window->Run([&] { window->Pages.VolAnalysisClick(); });
     EXPECT_EQ(window->Platform.Messages, c.Messages);
     EXPECT_EQ(window->Form.RichEdit6.Lines(), std::vector<std::string>{"earlier"});
     EXPECT_EQ(window->Platform.BusyOnCount, 0);
@@ -337,7 +406,7 @@ TEST(ImpliedVolatilityAnalysis, WithoutStrikesWritesTheHeadingsOnly) {
   const auto window = voltest::NewWindow();
   window->Form.DaysEdit.SetText("20");
   window->Form.DevLabel.SetCaption("(1.00)");
-  window->Pages.VolAnalysisClick();
+  window->Run([&] { window->Pages.VolAnalysisClick(); });
   const auto& lines = window->Form.RichEdit6.Lines();
   ASSERT_EQ(lines.size(), 9u);
   EXPECT_EQ(std::vector<std::string>(lines.begin() + 3, lines.begin() + 6), kPriceHeadings);
@@ -345,24 +414,37 @@ TEST(ImpliedVolatilityAnalysis, WithoutStrikesWritesTheHeadingsOnly) {
   EXPECT_EQ(window->Form.DevLabel.Caption(), "(0)");
 }
 
+// A computation on an engine of one worker, its messages kept.
+struct TSearchContext {
+  TValuationEngine Engine{1};
+  TMessageLog Messages;
+  TWorkControl Control;
+  TComputeContext Context{Engine, Messages, Control};
+};
+
+TValuationTerms BlackScholes() {
+  TValuationTerms terms;
+  terms.Formula = kFormulaBlackScholes;
+  return terms;
+}
+
 TEST(ImpliedVolatilityAnalysis, SearchImplPriceStartsAtTheMeanOfTheFirstTwoStrikes) {
-  const auto window = voltest::NewWindow();
-  window->Dispatch.FormulaKind = kFormulaBlackScholes;
-  window->Pages.Analysis.Days = 20;
-  window->Pages.Analysis.K[1] = 110;
-  window->Pages.Analysis.K[2] = 100;
-  window->Pages.Analysis.CM[2] = 5;
+  TSearchContext search;
+  TAnalysisTable table;
+  table.Days = 20;
+  table.K[1] = 110;
+  table.K[2] = 100;
+  table.CM[2] = 5;
   // The premium of the strike-100 call is matched at one price only; the first pass brackets it
   // between 94.5 and 105.
-  const float price = window->Pages.SearchImplPrice(45.4f);
+  const float price = SearchImplPrice(table, BlackScholes(), 45.4f, search.Context);
   EXPECT_GT(price, 94.5f);
   EXPECT_LT(price, 105);
-  EXPECT_NEAR(window->Pages.SearchImplVol(price), 45.4f, 0.15f);
+  EXPECT_NEAR(SearchImplVol(table, BlackScholes(), price, search.Context), 45.4f, 0.15f);
 }
 
 TEST(ImpliedVolatilityAnalysis, StrikeImplVolRoundsToAWholeVolatility) {
-  const auto window = voltest::NewWindow();
-  window->Dispatch.FormulaKind = kFormulaBlackScholes;
+  TSearchContext search;
   TScriptedPlatform reference;
   TOption option(reference);
   struct TCase {
@@ -374,7 +456,126 @@ TEST(ImpliedVolatilityAnalysis, StrikeImplVolRoundsToAWholeVolatility) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Volatility);
     const float premium = option.Value(c.IsPut, 20, 100, 100, c.Volatility);
-    EXPECT_EQ(window->Pages.StrikeImplVol(c.IsPut, 20, premium, 100, 100), c.Expected);
+    EXPECT_EQ(StrikeImplVol(BlackScholes(), c.IsPut, 20, premium, 100, 100, search.Context),
+              c.Expected);
+  }
+}
+
+// A grid that the tree fits: the example's four strikes, one premium given as bid and ask.
+void SetTreeGrid(TVolatilityWindow& window) {
+  SetExampleGrid(window);
+  window.Form.Grid.SetCell(2, 3, "9.8-10.2");
+  window.Form.Formula.SetText("Cox-Ross-Rubenstein");
+  window.Form.ExpirationStyle.SetItemIndex(1);
+  window.Form.NumberOfSteps.SetText("60");
+}
+
+TEST(ImpliedVolatilityAnalysis, GivesTheSameReportOnAnyNumberOfWorkers) {
+  struct TCase {
+    const char* Label;
+    bool Locked;
+  };
+  for (const TCase& c : {TCase{"unlocked", false}, TCase{"forward locked", true}}) {
+    SCOPED_TRACE(c.Label);
+    const auto run = [&c](int workers) {
+      const auto window = voltest::NewWindow(workers);
+      SetTreeGrid(*window);
+      window->Form.Locked.SetChecked(c.Locked);
+      window->Run([&] { window->Pages.VolAnalysisClick(); });
+      std::vector<std::string> all = window->Form.RichEdit6.Lines();
+      all.push_back(window->Form.ForwardRes.Text());
+      all.push_back(window->Form.VolRes.Text());
+      all.push_back(window->Form.DevLabel.Caption());
+      all.insert(all.end(), window->Platform.Messages.begin(), window->Platform.Messages.end());
+      all.push_back(CsvText(*window->Exports.Find(window->Form.RichEdit6)->Table));
+      return all;
+    };
+    const std::vector<std::string> one = run(1);
+    ASSERT_EQ(one.size(), 17u + 4u);
+    EXPECT_EQ(run(2), one);
+    EXPECT_EQ(run(7), one);
+  }
+}
+
+// Every unit of work that was planned is done by the end, so the bar reaches its end; a stop
+// requested before the work starts ends it without a result.
+TEST(ImpliedVolatilityAnalysis, PlansItsProgressAndStopsWhenAsked) {
+  TImpliedVolatilityAnalysisRequest request;
+  request.Terms = BlackScholes();
+  request.Terms.RiskFree = 0.05f;
+  request.Rate = 0.05f;
+  request.Table.Days = 20;
+  request.Table.K = {0, 110, 100, 90};
+  request.Table.CM = {0, 2, 5, 10};
+  request.Table.PM = {0, 10, 5, 2};
+  request.TypedForward = 100;
+  request.TypedVolatility = 45.4f;
+  for (const bool locked : {false, true}) {
+    SCOPED_TRACE(locked);
+    request.Locked = locked;
+    TSearchContext search;
+    const TImpliedVolatilityAnalysisResult result =
+        ComputeImpliedVolatilityAnalysis(request, search.Context);
+    EXPECT_EQ(result.Rows.size(), 3u);
+    EXPECT_EQ(search.Control.Fraction(), 1.0);
+  }
+  TSearchContext stopped;
+  stopped.Control.RequestStop();
+  EXPECT_THROW((void)ComputeImpliedVolatilityAnalysis(request, stopped.Context), EStopped);
+}
+
+TEST(ImpliedVolatilityAnalysis, KeepsItsTableForExport) {
+  const auto window = voltest::NewWindow();
+  SetExampleGrid(*window);
+  window->Run([&] { window->Pages.VolAnalysisClick(); });
+  const std::optional<TExports::TExport> kept = window->Exports.Find(window->Form.RichEdit6);
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->FileName, "implied-volatility.csv");
+  const TCsvTable& table = *kept->Table;
+  EXPECT_EQ(table.Header,
+            (std::vector<std::string>{"Strike", "Call medium price", "Put medium price",
+                                      "Call fair price", "Put fair price", "Call difference",
+                                      "Put difference", "Call implied vol", "Put implied vol",
+                                      "Av. implied vol", "Implied forward"}));
+  ASSERT_EQ(table.Rows.size(), 4u);
+  // The first row against the pane's: 110, 2.00, 10.00, 1.70, 11.66, 0.30, -1.66, 48 %, 18 %.
+  const float shown[] = {110, 2, 10, 1.70f, 11.66f, 0.30f, -1.66f, 48, 18, 45.4f, 100};
+  const float precision[] = {0, 0, 0, 0.005f, 0.005f, 0.005f, 0.005f, 0, 0, 0.05f, 0.005f};
+  for (std::size_t col = 0; col < table.Header.size(); ++col) {
+    SCOPED_TRACE(table.Header[col]);
+    EXPECT_NEAR(std::stof(table.Rows[0][col]), shown[col], precision[col] + 1e-6f);
+  }
+}
+
+// A command stops at the first number it cannot read: no pane, field or setting changes.
+TEST(ImpliedVolatilityAnalysis, StopsAtTheFirstNumberItCannotRead) {
+  struct TCase {
+    const char* Label;
+    int Col, Row;  // a grid cell, or 0 for VolRes
+    const char* Text;
+  };
+  const TCase cases[] = {{"a strike", 1, 2, "1OO"},
+                         {"a call's ask", 2, 1, "2.00-2.2x"},
+                         {"the typed volatility", 0, 0, "nan"}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Label);
+    const auto window = voltest::NewWindow();
+    SetExampleGrid(*window);
+    window->Form.BothLocked.SetChecked(true);
+    if (c.Col == 0) {
+      window->Form.VolRes.SetText(c.Text);
+    } else {
+      window->Form.Grid.SetCell(c.Col, c.Row, c.Text);
+    }
+    window->Form.RichEdit6.Add("earlier");
+    window->Form.DevLabel.SetCaption("(1.00)");
+    window->Run([&] { window->Pages.VolAnalysisClick(); });
+    std::string bad = c.Text;
+    if (c.Col == 2) bad = "2.2x";
+    EXPECT_EQ(window->Platform.Messages, std::vector<std::string>{"'StrToFloat' error2: " + bad});
+    EXPECT_EQ(window->Form.RichEdit6.Lines(), std::vector<std::string>{"earlier"});
+    EXPECT_EQ(window->Form.ForwardRes.Text(), "100");
+    EXPECT_EQ(window->Form.DevLabel.Caption(), "(1.00)");
   }
 }
 

@@ -108,7 +108,7 @@ TEST(PricesLoadFromFile, GivesEachStatusOfItsFile) {
   }
 }
 
-TEST(PricesLoadFromFile, LooksForTheFileWithAmpersandsAndCommasAsUnderscores) {
+TEST(PricesLoadFromFile, OpensTheFileChosenAmpersandsAndCommasIncluded) {
   struct TCase {
     const char* Label;
     const char* Written;
@@ -118,9 +118,9 @@ TEST(PricesLoadFromFile, LooksForTheFileWithAmpersandsAndCommasAsUnderscores) {
   };
   const TCase cases[] = {
       {"no file at all", nullptr, "none.txt", kPricesNoFile, "NONE"},
-      {"only A&B.txt exists", "A&B.txt", "A&B.txt", kPricesNoFile, "A_B"},
-      {"A_B.txt exists", "A_B.txt", "A&B.txt", kPricesLoaded, "A_B"},
-      {"a comma", "x_y.txt", "x,y.txt", kPricesLoaded, "X_Y"},
+      {"A&B.txt", "A&B.txt", "A&B.txt", kPricesLoaded, "A&B"},
+      {"only A_B.txt exists", "A_B.txt", "A&B.txt", kPricesNoFile, "A&B"},
+      {"a comma and an ampersand", "a&b,c.txt", "a&b,c.txt", kPricesLoaded, "A&B,C"},
       {"a name of four characters", "abcd", "abcd", kPricesLoaded, ""},
   };
   for (const TCase& c : cases) {
@@ -135,6 +135,7 @@ TEST(PricesLoadFromFile, LooksForTheFileWithAmpersandsAndCommasAsUnderscores) {
     EXPECT_EQ(load.Prices->FileName, asked);
     if (c.Status == kPricesLoaded) {
       EXPECT_EQ(load.Prices->SeriesName, c.Symbol);
+      EXPECT_EQ(load.Prices->Count, 2);
     }
   }
 }
@@ -252,16 +253,17 @@ TEST(PricesLoadFromFile, ReadsRecordFieldsAroundTheirSemicolons) {
   }
 }
 
-TEST(PricesLoadFromFile, KeepsTheFirstRecordOfADayAndStopsAtAnEmptyLine) {
+TEST(PricesLoadFromFile, KeepsTheFirstRecordOfADayAndSkipsEmptyLines) {
   TLoad load;
   const int monday = Day(2001, 3, 5);
   load.Load(kHeader + Record(monday, "100") + Record(monday, "200") + Record(monday + 1, "101") +
-            "\r\n" + Record(monday + 2, "102"));
+            "\r\n\n" + Record(monday + 2, "102") + "\r\n");
   EXPECT_EQ(load.Prices->Status, kPricesLoaded);
-  ASSERT_EQ(load.Prices->Count, 2);
+  ASSERT_EQ(load.Prices->Count, 3);
   EXPECT_EQ(load.Prices->Close[1], 100);
   EXPECT_EQ(load.Prices->Close[2], 101);
-  EXPECT_EQ(load.Prices->Close[3], 0);
+  EXPECT_EQ(load.Prices->Close[3], 102);
+  EXPECT_EQ(load.Prices->Date[3], monday + 2);
 }
 
 TEST(PricesLoadFromFile, EmptyLinesAfterTheRecordsEndTheData) {

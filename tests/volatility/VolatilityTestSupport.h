@@ -4,18 +4,23 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "compute/Engine.h"
 #include "forms/FormPersonalControls.h"
-#include "models/Dates.h"
-#include "shell/ModelDispatch.h"
 #include "forms/ScriptedPlatform.h"
+#include "models/Dates.h"
+#include "shell/Command.h"
+#include "shell/Exports.h"
+#include "shell/ModelDispatch.h"
 #include "shell/ReportPanel.h"
 #include "shell/VolatilityPages.h"
 
@@ -44,11 +49,19 @@ class TScratchFolder {
 };
 
 // The parts of the main window the Volatility page works with, its settings folder a scratch
-// folder.
+// folder, its commands run to their end on an engine of its own.
 struct TVolatilityWindow {
-  TVolatilityWindow() {
+  explicit TVolatilityWindow(int workers) : Engine(workers) {
     Platform.Folder = Scratch.Path();
     Pages.SetUpGridCaptions();
+  }
+  // Runs an event handler as the window's event loop does: a failure shows its message.
+  void Run(const std::function<void()>& handler) {
+    try {
+      handler();
+    } catch (...) {
+      ShowFailure(std::current_exception(), Platform);
+    }
   }
   TScratchFolder Scratch;
   TScriptedPlatform Platform;
@@ -56,12 +69,22 @@ struct TVolatilityWindow {
   TOptionsPageInputs Options{Form};
   TModelDispatch Dispatch{Platform, Options};
   TReportPanel Panel{Form, Dispatch, Platform};
-  TVolatilityPages Pages{Form, Dispatch, Platform, Panel};
+  TValuationEngine Engine;
+  TExports Exports;
+  TCommandRunner Runner;
+  bool American = false;
+  TVolatilityPages Pages{
+      Form,
+      Platform,
+      Panel,
+      Exports,
+      [this](TCommand command) { Runner.Run(std::move(command), Engine, Platform); },
+      American};
 };
 
 // Windows live on the heap: the price series alone takes about 100 KB.
-inline std::unique_ptr<TVolatilityWindow> NewWindow() {
-  return std::make_unique<TVolatilityWindow>();
+inline std::unique_ptr<TVolatilityWindow> NewWindow(int workers = 1) {
+  return std::make_unique<TVolatilityWindow>(workers);
 }
 
 inline void WriteFile(const std::filesystem::path& path, std::string_view content) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,10 +57,11 @@ TEST(WeeklyGrid, ComputeAppendsTheWeeklyVolatility) {
       {"one close", {"100"}, "", "", {}},
       // The last close typed is 0 or below: the last positive close above it divides.
       {"a last close of 0", {"100", "110", "0"}, "2", "44", {}},
+      // A command stops at the first number it cannot read.
       {"a last close that is no number",
        {"100", "110", "", "abc"},
-       "2",
-       "44",
+       "",
+       "",
        {"'StrToFloat' error2: abc"}},
       {"closes too large", {"1e38", "3e38"}, "2", "0", {kVolatilityRangeMessage}},
   };
@@ -68,7 +70,7 @@ TEST(WeeklyGrid, ComputeAppendsTheWeeklyVolatility) {
     const auto window = voltest::NewWindow();
     SetCloses(*window, c.Closes);
     window->Form.RichEdit9.Add("earlier");
-    window->Pages.WeeklyBtnClick();
+    window->Run([&] { window->Pages.WeeklyBtnClick(); });
     std::vector<std::string> expected = {"earlier"};
     if (*c.Count != '\0') {
       expected.insert(expected.end(),
@@ -81,13 +83,35 @@ TEST(WeeklyGrid, ComputeAppendsTheWeeklyVolatility) {
   }
 }
 
-TEST(WeeklyGrid, ComputeTwiceAddsASecondBlock) {
+// The export holds a row for every report in the pane: it grows with each Compute and starts
+// again once the pane was emptied.
+TEST(WeeklyGrid, ComputeTwiceAddsASecondBlockAndASecondRow) {
   const auto window = voltest::NewWindow();
   SetCloses(*window, {"100", "110"});
   window->Pages.WeeklyBtnClick();
+  SetCloses(*window, {"100", "110", "", "121"});
   window->Pages.WeeklyBtnClick();
   ASSERT_EQ(window->Form.RichEdit9.Lines().size(), 10u);
-  EXPECT_EQ(window->Form.RichEdit9.Lines()[8], " Volatility = 44%");
+  EXPECT_EQ(window->Form.RichEdit9.Lines()[3], " Volatility = 44%");
+  EXPECT_EQ(window->Form.RichEdit9.Lines()[8], " Volatility = 49%");
+  std::optional<TExports::TExport> kept = window->Exports.Find(window->Form.RichEdit9);
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->FileName, "weekly-volatility.csv");
+  ASSERT_EQ(kept->Table->Rows.size(), 2u);
+  EXPECT_EQ(kept->Table->Header, (std::vector<std::string>{"Report", "Count", "Volatility"}));
+  EXPECT_EQ(kept->Table->Rows[1][0], "2");
+  EXPECT_EQ(kept->Table->Rows[1][1], "3");
+  EXPECT_NEAR(std::stof(kept->Table->Rows[0][2]), 44.40f, 0.005f);
+  EXPECT_NEAR(std::stof(kept->Table->Rows[1][2]), 48.995f, 0.005f);
+
+  window->Pages.Button3Click();
+  EXPECT_FALSE(window->Exports.Find(window->Form.RichEdit9));
+  SetCloses(*window, {"100", "110"});
+  window->Pages.WeeklyBtnClick();
+  kept = window->Exports.Find(window->Form.RichEdit9);
+  ASSERT_TRUE(kept);
+  ASSERT_EQ(kept->Table->Rows.size(), 1u);
+  EXPECT_EQ(kept->Table->Rows[0][0], "1");
 }
 
 TEST(WeeklyGrid, ClearEmptiesThePaneAndTheCloses) {
