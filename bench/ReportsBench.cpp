@@ -7,7 +7,6 @@
 #include "forms/ScriptedPlatform.h"
 #include "shell/Command.h"
 #include "shell/Exports.h"
-#include "shell/ModelDispatch.h"
 #include "shell/PricingReports.h"
 #include "shell/ReportPanel.h"
 
@@ -16,15 +15,11 @@ namespace {
 
 // The window's parts the reports use, as start-up leaves them.
 struct TPricingPage {
-  TPricingPage() {
-    dispatch.RefreshModelRates();
-    panel.RefreshReportInputs();
-  }
+  TPricingPage() { panel.RefreshReportInputs(); }
   TScriptedPlatform platform;
   TFormPersonalControls form;
-  TOptionsPageInputs options{form};
-  TModelDispatch dispatch{platform, options};
-  TReportPanel panel{form, dispatch, platform};
+  bool american = false;
+  TReportPanel panel{form, platform, american};
   TValuationEngine engine;
   TExports exports;
   TPricingReports reports{form, platform, panel, exports, [this](TCommand command) {

@@ -8,8 +8,7 @@ namespace valquor {
 TFormPersonal::TFormPersonal(TPlatform& target)
     : Gate(target),
       Platform(Gate),
-      Dispatch(Platform, OptionsInputs),
-      Panel(*this, Dispatch, Platform),
+      Panel(*this, Platform, TreeAmerican),
       Reports(*this, Platform, Panel, Exports,
               [this](TCommand command) { RunCommand(std::move(command)); }),
       Volatility(
@@ -168,7 +167,11 @@ void TFormPersonal::Button11Click() {
 // ---------------------------------------------------------------------------------------------
 // Options page
 
-void TFormPersonal::RiskFreeInterestChange() { Dispatch.RefreshModelRates(); }
+void TFormPersonal::RiskFreeInterestChange() {
+  // Every command reads the rate afresh; a change only tells at once of a text that is no
+  // number.
+  (void)ParseNumber(RiskFreeInterest.Text(), Platform);
+}
 
 void TFormPersonal::Button6Click() {
   const std::optional<TFontSpec> font = Platform.FontDialog(RichEdit1.Font());

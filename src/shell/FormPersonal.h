@@ -1,7 +1,7 @@
 #pragma once
-// The main window's model: every control (TFormPersonalControls), the valuation components and
-// FormulaKind (TModelDispatch), the price series, the settings saver and the two dialogs, with
-// the window's handlers by their names. The Qt view and the command-line driver both drive it.
+// The main window's model: every control (TFormPersonalControls), the valuation engine, the
+// price series, the settings saver and the two dialogs, with the window's handlers by their
+// names. The Qt view and the command-line driver both drive it.
 
 #include <filesystem>
 #include <functional>
@@ -16,7 +16,6 @@
 #include "shell/Exports.h"
 #include "shell/FormWiz.h"
 #include "shell/MessageGate.h"
-#include "shell/ModelDispatch.h"
 #include "shell/PricingReports.h"
 #include "shell/PropertySaver.h"
 #include "shell/ReportPanel.h"
@@ -40,18 +39,11 @@ class TFormPersonal : public TFormPersonalControls, public TDialogHost {
   TValuationEngine Engine;
   // The tables behind the panes, grids and charts, for CSV export.
   TExports Exports;
-  TOptionsPageInputs OptionsInputs{*this};
-  TModelDispatch Dispatch;
-  TOption& Option1 = Dispatch.Option1;
-  TOptionCRR& OptionCRR1 = Dispatch.OptionCRR1;
-  TOptionInt& OptionInt1 = Dispatch.OptionInt1;
-  TOption365& Option3651 = Dispatch.Option3651;
-  TOptionCRR365& OptionCRR3651 = Dispatch.OptionCRR3651;
+  // The tree's exercise style kept between commands, for every page: ExpirationStyle with no
+  // item selected leaves it as the last command set it.
+  bool TreeAmerican = false;
   TReportPanel Panel;
   TPricingReports Reports;
-  // The tree's exercise style kept between commands: ExpirationStyle with no item selected
-  // leaves it as the last command set it.
-  bool TreeAmerican = false;
   TVolatilityPages Volatility;
   TPrices& Prices1 = Volatility.Prices1;
   TcsPropertySaver csPropertySaver1;
@@ -105,7 +97,8 @@ class TFormPersonal : public TFormPersonalControls, public TDialogHost {
   void Button10Click();
   void Button11Click();
 
-  // Options page.
+  // Options page. Change of the rate or the carry: a rate that is no number shows its message;
+  // every command reads the page's fields afresh.
   void RiskFreeInterestChange();
   void Button5Click();
   void Button6Click();

@@ -95,8 +95,7 @@ TGraphRequest ReadGraphRequest(TFormPersonal& form) {
     request.Price = number(form.PriceEdit);
   }
   request.Volatility = number(form.VolEdit);
-  bool american = form.OptionCRR1.American;
-  request.Terms = ReadOptionsTerms(form, platform, american);
+  request.Terms = ReadOptionsTerms(form, platform, form.TreeAmerican);
   // The forward grows at the Options page's rate under every formula.
   request.Rate =
       request.Terms.Integration() ? number(form.RiskFreeInterest) : request.Terms.RiskFree;

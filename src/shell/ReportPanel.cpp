@@ -6,14 +6,13 @@
 #include "models/Format.h"
 #include "models/Numbers.h"
 #include "models/Single.h"
+#include "models/ValuationTerms.h"
 #include "reports/DaySteps.h"
-#include "shell/OptionsTerms.h"
 
 namespace valquor {
 
-TReportPanel::TReportPanel(TFormPersonalControls& form, TModelDispatch& dispatch,
-                           TPlatform& platform)
-    : form_(form), dispatch_(dispatch), platform_(platform) {}
+TReportPanel::TReportPanel(TFormPersonalControls& form, TPlatform& platform, bool& american)
+    : American(american), form_(form), platform_(platform) {}
 
 int TReportPanel::DayStepFactor() const {
   const std::string& text = form_.DaysCombo.Text();
@@ -86,16 +85,10 @@ TPanelReading TReportPanel::ReadReportInputs(TPlatform& platform, bool command) 
   return reading;
 }
 
-void TReportPanel::RefreshPanel() {
+void TReportPanel::RefreshReportInputs() {
   TPanelReading reading = ReadReportInputs(platform_, false);
   if (!form_.MainForwardLock.Checked()) form_.ForwardEdit.SetText(reading.ForwardText);
   Inputs = reading.Inputs;
-}
-
-void TReportPanel::RefreshReportInputs() {
-  RefreshPanel();
-  dispatch_.OptionInt1.Intervals = form_.NumberOfIntervals.Value();
-  dispatch_.FormulaKind = SelectedFormula(form_.Formula.Text());
 }
 
 void TReportPanel::MainForwardLockClick() {

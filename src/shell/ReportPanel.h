@@ -10,28 +10,8 @@
 #include "forms/FormPersonalControls.h"
 #include "forms/Platform.h"
 #include "reports/ReportInputs.h"
-#include "shell/ModelDispatch.h"
 
 namespace valquor {
-
-// The Options page as the old model dispatch reads it (the pages that still value through
-// TModelDispatch).
-class TOptionsPageInputs : public TDispatchInputs {
- public:
-  explicit TOptionsPageInputs(const TFormPersonalControls& form) : form_(form) {}
-  [[nodiscard]] std::string FormulaText() const override { return form_.Formula.Text(); }
-  [[nodiscard]] int ExpirationStyleIndex() const override {
-    return form_.ExpirationStyle.ItemIndex();
-  }
-  [[nodiscard]] std::string RiskFreeInterestText() const override {
-    return form_.RiskFreeInterest.Text();
-  }
-  [[nodiscard]] std::string CostOfCarryText() const override { return form_.CostOfCarry.Text(); }
-  [[nodiscard]] int NumberOfStepsValue() const override { return form_.NumberOfSteps.Value(); }
-
- private:
-  const TFormPersonalControls& form_;
-};
 
 // The panel as one reading leaves it: the snapshot (MaxDays aside) and the text the forward field
 // is to show.
@@ -42,12 +22,14 @@ struct TPanelReading {
 
 class TReportPanel {
  public:
-  TReportPanel(TFormPersonalControls& form, TModelDispatch& dispatch, TPlatform& platform);
+  // american is the window's one record of the tree's exercise style (every page reads and
+  // keeps it); it must outlive the panel.
+  TReportPanel(TFormPersonalControls& form, TPlatform& platform, bool& american);
 
   TReportInputs Inputs;
   // The binomial tree's exercise style, kept between commands: ExpirationStyle's item 0 or 1
   // sets it when the Options page's terms are read, no item leaves it (ReadOptionsTerms).
-  bool American = false;
+  bool& American;
 
   // Reads the panel: the forward grown from the price over the day step's days (unless locked),
   // the snapshot's numbers, and the forward checks ("Calculator cannot handle such a large
@@ -60,9 +42,6 @@ class TReportPanel {
 
   // The change handlers' refresh: ReadReportInputs with every message shown and nothing
   // stopped, the forward written back unless locked, the snapshot kept in Inputs.
-  void RefreshPanel();
-  // RefreshPanel for the pages that still value through the old dispatch: it also sets the
-  // dispatch's FormulaKind and intervals from the Options page.
   void RefreshReportInputs();
 
   // The day-step text as a whole number, twice the number before a final "*"; throws
@@ -81,14 +60,13 @@ class TReportPanel {
   [[nodiscard]] int ColumnDays(int column);
 
   // Change handlers of the panel.
-  void PriceEditChange() { RefreshPanel(); }
-  void DaysComboChange() { RefreshPanel(); }
+  void PriceEditChange() { RefreshReportInputs(); }
+  void DaysComboChange() { RefreshReportInputs(); }
   void MainForwardLockClick();
   void Button7Click();
 
  private:
   TFormPersonalControls& form_;
-  TModelDispatch& dispatch_;
   TPlatform& platform_;
 };
 

@@ -114,8 +114,7 @@ void TFormPersonal::FormCreate() {
   Volatility.SetUpGridCaptions();
   Volatility.BtnLoadClick();
   RestoreCurrentTab();
-  Dispatch.RefreshModelRates();
-  Dispatch.FormulaKind = kFormulaNone;
+  RiskFreeInterestChange();
   const int today = Platform.Today();
   StartDate.SetDate(today);
   EndDate.SetDate(today + 30);

@@ -127,7 +127,7 @@ TEST_F(CliTest, APutPricedAboveItsStrikeHasNoChanceOfGain) {
 }
 
 TEST_F(CliTest, MalformedOptionsRateIsReportedOnceForItsChange) {
-  // The change reads the rate once per model; one action shows a text once.
+  // The change tells of a rate that is no number, once.
   const TRun run = Run({"RiskFreeInterest=0.0x"});
   EXPECT_EQ(run.Err, "message: 'StrToFloat' error2: 0.0x\n");
 }

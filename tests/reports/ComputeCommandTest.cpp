@@ -166,10 +166,12 @@ TEST_P(ComputeCommandTest, EachPaneKeepsItsTableForExport) {
   EXPECT_EQ(form.RichEdit3.Lines().size(), 18u);
 }
 
-TEST_P(ComputeCommandTest, RatesLeftInTheSharedModelsDoNotReachTheCalculator) {
-  // After the IV Calculator with a rate of 0.20 the calculator still values at 3 %: no
-  // phantom overpricing.
-  dispatch.Option1.RiskFree = 0.2f;
+TEST_P(ComputeCommandTest, TheRateOfAnEarlierComputeDoesNotReachTheCalculator) {
+  // After a Compute at a rate of 0.20 the calculator values at 3 % again: no phantom
+  // overpricing.
+  form.RiskFreeInterest.SetText("0.2");
+  ComputeAnalysisPage();
+  form.RiskFreeInterest.SetText("0.03");
   ComputeAnalysisPage();
   ASSERT_GE(form.RichEdit10.Lines().size(), 8u);
   EXPECT_EQ(form.RichEdit10.Lines()[1], " Option type = European    Risk-free interest = 0.030");

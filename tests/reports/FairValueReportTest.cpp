@@ -273,11 +273,11 @@ TEST_P(FairValueReportTest, CsvReadsBackToTheNumbersThePaneShows) {
   }
 }
 
-TEST_P(FairValueReportTest, RatesLeftInTheSharedModelsDoNotReachTheReport) {
-  // The IV calculator and the risk calculator leave their own rates in the old shared models;
-  // the report values at the Options page's rate all the same.
-  dispatch.Option1.RiskFree = 0.2f;
-  dispatch.OptionCRR1.RiskFree = 0.2f;
+TEST_P(FairValueReportTest, TheRateOfAnEarlierComputeDoesNotReachTheReport) {
+  // The same engine valued at 0.20 just before; the report values at the rate it reads.
+  form.RiskFreeInterest.SetText("0.2");
+  ComputeFairValuePage();
+  form.RiskFreeInterest.SetText("0.03");
   ComputeFairValuePage();
   ASSERT_GE(form.RichEdit1.Lines().size(), 8u);
   EXPECT_EQ(form.RichEdit1.Lines()[7],

@@ -155,7 +155,7 @@ TEST_P(PayoffReportTest, InputsTheAnalysisCannotTakeAreRefusedOnce) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Text);
     c.Set(c.Text);
-    panel.RefreshPanel();
+    panel.RefreshReportInputs();
     platform.TakeMessages();
     EXPECT_FALSE(Analyse().Written);
     EXPECT_EQ(platform.TakeMessages(), std::vector<std::string>{c.Message});
@@ -180,7 +180,7 @@ TEST_P(PayoffReportTest, TinyCostIsNotShownButStillCounts) {
 TEST_P(PayoffReportTest, ValuesTableHoldsThePositionAtTheGridPrices) {
   form.VolEdit.SetText("25");
   form.TrueVolEdit.SetText("30");
-  panel.RefreshPanel();
+  panel.RefreshReportInputs();
   TPayoffRequest request = reports.ReadPayoff(ReadPanel(), platform);
   TModelSet models;
   const TValuationTerms& terms = request.Terms;

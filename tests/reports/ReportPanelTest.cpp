@@ -11,9 +11,8 @@ using Messages = std::vector<std::string>;
 struct PanelFixture : ::testing::Test {
   TScriptedPlatform platform;
   TFormPersonalControls form;
-  TOptionsPageInputs options{form};
-  TModelDispatch dispatch{platform, options};
-  TReportPanel panel{form, dispatch, platform};
+  bool american = false;
+  TReportPanel panel{form, platform, american};
 };
 
 TEST_F(PanelFixture, DayStepsGiveTheirColumnsAndFactor) {
@@ -106,14 +105,6 @@ TEST_F(PanelFixture, ForwardChecksResetToTheStrike) {
   EXPECT_EQ(platform.TakeMessages().size(), 1u);
 }
 
-TEST_F(PanelFixture, RefreshForTheOldDispatchSetsItsFormula) {
-  form.Formula.SetText("Integration lognormal distribution");
-  form.NumberOfIntervals.SetText("2500");
-  panel.RefreshReportInputs();
-  EXPECT_EQ(dispatch.FormulaKind, kFormulaIntLognormal);
-  EXPECT_EQ(dispatch.OptionInt1.Intervals, 2500);
-}
-
 TEST_F(PanelFixture, ChangeHandlersShowTheirMessagesAndStopNothing) {
   // Read twice, for the forward and for the snapshot; the forward grown from -999 is negative.
   form.PriceEdit.SetText("10oo");
@@ -123,7 +114,6 @@ TEST_F(PanelFixture, ChangeHandlersShowTheirMessagesAndStopNothing) {
                       "Calculator cannot handle such a large difference ... forward is rest"}));
   EXPECT_FLOAT_EQ(panel.Inputs.Price, -999.0f);
   EXPECT_EQ(form.ForwardEdit.Text(), "1000.00");
-  EXPECT_EQ(dispatch.FormulaKind, kFormulaNone);  // no model is touched
 
   // A command stops at the text instead, after its one message, and writes nothing.
   form.ForwardEdit.SetText("999");

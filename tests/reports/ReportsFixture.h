@@ -14,7 +14,6 @@
 #include "forms/ScriptedPlatform.h"
 #include "shell/Command.h"
 #include "shell/Exports.h"
-#include "shell/ModelDispatch.h"
 #include "shell/PricingReports.h"
 #include "shell/ReportPanel.h"
 
@@ -25,7 +24,7 @@ inline const auto kWorkerCounts = ::testing::Values(1, 2, 7);
 
 class ReportsTest : public ::testing::TestWithParam<int> {
  protected:
-  ReportsTest() { panel.RefreshPanel(); }
+  ReportsTest() { panel.RefreshReportInputs(); }
 
   // Compute with the Fair value or the Analysis page in view.
   void ComputeFairValuePage() {
@@ -53,9 +52,8 @@ class ReportsTest : public ::testing::TestWithParam<int> {
 
   TScriptedPlatform platform;
   TFormPersonalControls form;
-  TOptionsPageInputs options{form};
-  TModelDispatch dispatch{platform, options};
-  TReportPanel panel{form, dispatch, platform};
+  bool american = false;
+  TReportPanel panel{form, platform, american};
   TValuationEngine engine{GetParam()};
   TExports exports;
   TPricingReports reports{form, platform, panel, exports, [this](TCommand command) {

@@ -11,7 +11,6 @@
 #include "forms/ScriptedPlatform.h"
 #include "shell/Command.h"
 #include "shell/Exports.h"
-#include "shell/ModelDispatch.h"
 #include "shell/PricingReports.h"
 #include "shell/ReportPanel.h"
 
@@ -20,12 +19,11 @@ namespace {
 
 // The Pricing page with an engine of a given number of workers.
 struct TPricingWindow {
-  explicit TPricingWindow(int workers) : engine(workers) { panel.RefreshPanel(); }
+  explicit TPricingWindow(int workers) : engine(workers) { panel.RefreshReportInputs(); }
   TScriptedPlatform platform;
   TFormPersonalControls form;
-  TOptionsPageInputs options{form};
-  TModelDispatch dispatch{platform, options};
-  TReportPanel panel{form, dispatch, platform};
+  bool american = false;
+  TReportPanel panel{form, platform, american};
   TValuationEngine engine;
   TExports exports;
   TPricingReports reports{form, platform, panel, exports, [this](TCommand command) {

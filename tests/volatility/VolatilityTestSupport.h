@@ -20,7 +20,6 @@
 #include "models/Dates.h"
 #include "shell/Command.h"
 #include "shell/Exports.h"
-#include "shell/ModelDispatch.h"
 #include "shell/ReportPanel.h"
 #include "shell/VolatilityPages.h"
 
@@ -66,13 +65,11 @@ struct TVolatilityWindow {
   TScratchFolder Scratch;
   TScriptedPlatform Platform;
   TFormPersonalControls Form;
-  TOptionsPageInputs Options{Form};
-  TModelDispatch Dispatch{Platform, Options};
-  TReportPanel Panel{Form, Dispatch, Platform};
+  bool American = false;
+  TReportPanel Panel{Form, Platform, American};
   TValuationEngine Engine;
   TExports Exports;
   TCommandRunner Runner;
-  bool American = false;
   TVolatilityPages Pages{
       Form,
       Platform,
