@@ -244,7 +244,7 @@ std::filesystem::path TcsPropertySaver::IniPath() {
 void TcsPropertySaver::OpenStorage() {
   if (Trim(appFamily_).empty()) appFamily_ = "Product Family";
   if (Trim(appCompany_).empty()) appCompany_ = "Company Name";
-  iniFile_.emplace(IniPath());
+  iniFile_.emplace(IniPath(), SettingsLockFile(platform_));
 }
 
 void TcsPropertySaver::CloseStorage() { iniFile_.reset(); }

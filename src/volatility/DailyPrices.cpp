@@ -32,7 +32,7 @@ std::string_view CloseToken(std::string_view line) {
 }  // namespace
 
 void TVolatilityPages::FileBtnClick() {
-  TIniProfile settings(SystemFolderFile(platform_));
+  TIniProfile settings(SystemFolderFile(platform_), SettingsLockFile(platform_));
   TFileDialogRequest request;
   request.Filter = "Textfiles|*.txt|All files|*.*";
   request.InitialDir = settings.ReadString(kFilesSection, "Directory", "c:\\");
@@ -40,8 +40,10 @@ void TVolatilityPages::FileBtnClick() {
   if (request.FileName.empty()) request.InitialDir = ProgramFolder(platform_).string();
   const std::optional<std::string> chosen = platform_.OpenFileDialog(request);
   if (!chosen) return;
+  settings.BeginUpdate();
   settings.WriteString(kFilesSection, "Directory", FolderOf(*chosen));
   settings.WriteString(kFilesSection, "LastFile", *chosen);
+  settings.EndUpdate();
   ReadPriceFile(*chosen);
 }
 
