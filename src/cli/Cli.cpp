@@ -12,6 +12,7 @@
 #include <optional>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 
 #include "forms/SettingsFiles.h"
 #include "forms/Text.h"
@@ -51,7 +52,9 @@ char LocaleDecimalMark() {
   return mark;
 }
 
-// A scratch copy of the settings folder, for runs that must not write the real one.
+// A scratch copy of the four settings files, for runs that must not write the real ones. A
+// link to a regular file is copied as that file; anything else in the folder (editors' lock
+// links, other files, folders and links to them) is no part of the settings and is left alone.
 class TScratchFolder {
  public:
   explicit TScratchFolder(const fs::path& source) {
@@ -60,10 +63,17 @@ class TScratchFolder {
       throw std::runtime_error("cannot create a temporary folder");
     }
     path_ = pattern;
-    std::error_code ec;
-    if (fs::is_directory(source, ec)) {
-      fs::copy(source, path_, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
-               ec);
+    const std::vector<fs::path> from = SettingsFiles(source);
+    const std::vector<fs::path> to = SettingsFiles(path_);
+    for (std::size_t i = 0; i < from.size(); ++i) {
+      std::error_code ec;
+      if (!fs::is_regular_file(from[i], ec)) continue;  // follows a link
+      fs::create_directories(to[i].parent_path(), ec);
+      // The copy is the run's own to write, even when the file itself is marked read-only.
+      if (fs::copy_file(from[i], to[i], ec)) {
+        fs::permissions(to[i], fs::perms::owner_read | fs::perms::owner_write,
+                        fs::perm_options::add, ec);
+      }
     }
   }
   ~TScratchFolder() {
@@ -450,9 +460,18 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     platform.Folder = save ? folder : scratch->Path();
     platform.TodayValue = LocalToday();
     platform.Mark = LocaleDecimalMark();
-    platform.OnMessage = [&err](const std::string& text) {
+    // A settings file that could not be written makes a --save run fail, after its messages.
+    const std::vector<fs::path> settingsFiles = SettingsFiles(platform.Folder);
+    bool saveFailed = false;
+    platform.OnMessage = [&](const std::string& text) {
       err << "message: " << text << '\n';
       err.flush();
+      constexpr std::string_view kUnwritable = "Unable to write to ";
+      if (text.rfind(kUnwritable, 0) != 0) return;
+      const fs::path named = fs::path(text.substr(kUnwritable.size())).lexically_normal();
+      for (const fs::path& file : settingsFiles) {
+        saveFailed = saveFailed || named == file.lexically_normal();
+      }
     };
 
     TFormPersonal form(platform);
@@ -468,7 +487,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     form.RunHandler([&] { form.Close(); });
     out.flush();
-    return 0;
+    return save && saveFailed ? 1 : 0;
   } catch (const std::exception& e) {
     err << "valquor-cli: " << e.what() << '\n';
     return 1;
