@@ -226,7 +226,9 @@ class TDriver {
 
     if (target.Cell) {
       auto* grid = static_cast<TStringGrid*>(control);
-      const auto [col, row] = *target.Cell;
+      // Named, not a structured binding: clang 14 (the fuzz build) cannot capture those.
+      const int col = target.Cell->first;
+      const int row = target.Cell->second;
       if (col < grid->FixedCols || row < grid->FixedRows) {
         throw TUsageError("'" + spec + "' is a heading cell");
       }
