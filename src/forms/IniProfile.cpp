@@ -6,6 +6,7 @@
 #include "forms/FileLock.h"
 #include "forms/FileReplace.h"
 #include "forms/Text.h"
+#include "models/Numbers.h"
 #include "models/Platform.h"
 
 namespace valquor {
@@ -66,12 +67,13 @@ void TIniProfile::ParseText(std::string_view text) {
              ? "\r\n"
              : "\n";
   for (std::string& raw : SplitLines(text)) {
-    const std::string trimmed = Trim(raw);
+    // A view: a line may be a value of many megabytes.
+    const std::string_view trimmed = StripBlanks(raw);
     if (!trimmed.empty() && trimmed[0] == '[') {
       const std::size_t close = trimmed.find(']');
       TSection section;
-      section.Name = Trim(std::string_view(trimmed).substr(
-          1, close == std::string::npos ? std::string::npos : close - 1));
+      section.Name = Trim(
+          trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
       section.HasHeader = true;
       section.Lines.push_back(TLine{std::move(raw), {}});
       sections_.push_back(std::move(section));
