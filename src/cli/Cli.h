@@ -9,8 +9,9 @@
 
 namespace valquor {
 
-// Runs the driver with the arguments after the program name; returns the exit status: 0, or 2
-// for a usage error (unknown option, step or control, or a control the user could not change).
+// Runs the driver with the arguments after the program name; returns the exit status: 0, 2 for
+// a usage error (unknown option, step or control, or a control the user could not change), 1
+// when a --save run could not write a settings file (after its messages) or could not start.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // The text of `valquor-cli --help`.

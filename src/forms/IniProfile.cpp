@@ -19,13 +19,14 @@ std::string KeyOf(std::string_view trimmedLine) {
   return Trim(trimmedLine.substr(0, eq));
 }
 
+// The value of a key line as it is read back: trimmed, one pair of enclosing double quotes
+// dropped, cut at TIniProfile::kMaxValue (only that much is copied, whatever the line's size).
 std::string ValueOf(std::string_view raw) {
-  const std::size_t eq = raw.find('=');
-  std::string value = Trim(raw.substr(eq + 1));
+  std::string_view value = StripBlanks(raw.substr(raw.find('=') + 1));
   if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
     value = value.substr(1, value.size() - 2);
   }
-  return value;
+  return std::string(value.substr(0, TIniProfile::kMaxValue));
 }
 
 // Line ends inside a value would break the file apart: they become blanks.
@@ -85,7 +86,13 @@ void TIniProfile::ParseText(std::string_view text) {
 }
 
 std::string TIniProfile::Serialize() const {
-  std::string text = bom_ ? "\xEF\xBB\xBF" : "";
+  std::size_t size = 3;
+  for (const TSection& section : sections_) {
+    for (const TLine& line : section.Lines) size += line.Raw.size() + eol_.size();
+  }
+  std::string text;
+  text.reserve(size);
+  if (bom_) text = "\xEF\xBB\xBF";
   for (const TSection& section : sections_) {
     for (const TLine& line : section.Lines) {
       text += line.Raw;
@@ -112,9 +119,7 @@ std::optional<std::string> TIniProfile::Get(std::string_view section, std::strin
   const std::string wanted = NameOf(key);
   for (const TLine& line : s->Lines) {
     if (!line.Key.empty() && SameText(line.Key, wanted)) {
-      std::string value = ValueOf(line.Raw);
-      if (value.size() > kMaxValue) value.resize(kMaxValue);
-      return value;
+      return ValueOf(line.Raw);
     }
   }
   return std::nullopt;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "forms/FileLock.h"
+#include "forms/FileReplace.h"
 #include "forms/IniProfile.h"
 #include "models/Platform.h"
 #include "shell/TempFolder.h"
@@ -39,8 +40,9 @@ class IniProfileTest : public ::testing::Test {
     out << text;
   }
   static std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string text;
+    (void)ReadWholeFile(path, text);
+    return text;
   }
   // Entries of the folder: a write leaves no temporary file behind.
   std::size_t EntryCount() const {
