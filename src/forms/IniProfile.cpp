@@ -196,7 +196,7 @@ void TIniProfile::ApplyWrite(const std::string& section, const std::string& key,
   }
   // After the section's last line that is not blank.
   std::size_t at = s->Lines.size();
-  while (at > 1 && Trim(s->Lines[at - 1].Raw).empty()) --at;
+  while (at > 1 && StripBlanks(s->Lines[at - 1].Raw).empty()) --at;
   s->Lines.insert(s->Lines.begin() + static_cast<std::ptrdiff_t>(at),
                   TLine{key + "=" + value, key});
 }
@@ -266,7 +266,7 @@ bool TIniProfile::ApplyEraseKeys(const std::string& section,
     changed = changed || lines.size() != before;
     // Nothing but the header and blank lines left: the section is gone as a whole.
     const bool empty = std::all_of(lines.begin() + 1, lines.end(),
-                                   [](const TLine& line) { return Trim(line.Raw).empty(); });
+                                   [](const TLine& line) { return StripBlanks(line.Raw).empty(); });
     if (empty) {
       it = sections_.erase(it);
       changed = true;

@@ -24,7 +24,7 @@ std::filesystem::path DefaultSettingsFolder() {
     return std::filesystem::path(home) / ".config" / "valquor";
   }
   // Without HOME (a service, a cron job, "env -i") the user's home is still known.
-  long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  const long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
   std::string buffer(size > 0 ? static_cast<std::size_t>(size) : 16384, '\0');
   struct passwd entry {};
   struct passwd* found = nullptr;
