@@ -181,13 +181,16 @@ TEST_F(SettingsSaveTest, AKilledSaveLeavesEachFileOldOrNewAndTheNextStartNoTempo
       old += files[i] == kBefore[i] ? 1 : 0;
     }
     (old == 4 ? allOld : old == 0 ? allNew : mixed) += 1;
-    withTemporary += Temporaries() > 0 ? 1 : 0;
 
-    // The next start clears what the killed save left.
-    TScriptedPlatform next;
-    next.Folder = folder_.Path();
-    const TFormPersonal started(next);
-    EXPECT_EQ(Temporaries(), 0u);
+    // The next start clears what the killed save left (a window is started only then: it
+    // costs more than the save).
+    if (Temporaries() > 0) {
+      ++withTemporary;
+      TScriptedPlatform next;
+      next.Folder = folder_.Path();
+      const TFormPersonal started(next);
+      EXPECT_EQ(Temporaries(), 0u);
+    }
     if (HasFailure()) break;
   }
   std::printf(
