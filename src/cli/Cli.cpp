@@ -420,6 +420,7 @@ Each message box is written to standard error as one line "message: TEXT", in th
 A computation that fails shows its message and the next step runs. An unknown control or step,
 or a control the user could not change at that moment (disabled), is an error: exit status 2.
 Setting or clicking a dialog's control opens the dialog first, as its button would.
+With --save, a settings file that could not be written gives exit status 1, after its message.
 
 Options:
   --settings-dir DIR  the folder of the settings files
