@@ -52,7 +52,7 @@ TCommand HistoricalReportCommand(THistoricalSource source, const TPriceSeries& p
 }  // namespace
 
 void TVolatilityPages::FileBtnClick() {
-  TIniProfile settings(SystemFolderFile(platform_));
+  TIniProfile settings(SystemFolderFile(platform_), SettingsLockFile(platform_));
   TFileDialogRequest request;
   request.Filter = "Textfiles|*.txt|All files|*.*";
   request.InitialDir = settings.ReadString(kFilesSection, "Directory", "c:\\");
@@ -60,8 +60,10 @@ void TVolatilityPages::FileBtnClick() {
   if (request.FileName.empty()) request.InitialDir = ProgramFolder(platform_).string();
   const std::optional<std::string> chosen = platform_.OpenFileDialog(request);
   if (!chosen) return;
+  settings.BeginUpdate();
   settings.WriteString(kFilesSection, "Directory", FolderOf(*chosen));
   settings.WriteString(kFilesSection, "LastFile", *chosen);
+  settings.EndUpdate();
   ReadPriceFile(*chosen);
 }
 

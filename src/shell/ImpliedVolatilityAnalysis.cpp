@@ -99,12 +99,20 @@ void TVolatilityPages::BothLockedClick() {
 }
 
 void TVolatilityPages::BtnSaveClick() {
+  TIniProfile settings(SystemFolderFile(platform_), SettingsLockFile(platform_));
+  settings.BeginUpdate();
+  SaveGrid(settings);
+  settings.EndUpdate();
+}
+
+bool TVolatilityPages::SaveGrid(TIniProfile& settings) {
   const TStringGrid& grid = form_.Grid;
   bool anyStrike = false;
   for (int r = 1; r <= kStrikeRows; ++r)
     anyStrike = anyStrike || !grid.Cell(kStrikeColumn, r).empty();
-  if (!anyStrike) return;
-  TIniProfile settings(SystemFolderFile(platform_));
+  if (!anyStrike) return false;
+  // All rows and the days in one save: a strike is never stored beside another's premiums.
+  settings.BeginUpdate();
   for (int r = 1; r <= kStrikeRows; ++r) {
     const std::string row = std::to_string(r);
     settings.WriteString(kSystemSection, "Strike" + row, grid.Cell(kStrikeColumn, r));
@@ -112,6 +120,8 @@ void TVolatilityPages::BtnSaveClick() {
     settings.WriteString(kSystemSection, "Put" + row, grid.Cell(kPutColumn, r));
   }
   settings.WriteString(kSystemSection, "Days", form_.DaysEdit.Text());
+  settings.EndUpdate();
+  return true;
 }
 
 void TVolatilityPages::BtnLoadClick() {

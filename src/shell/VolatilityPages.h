@@ -9,6 +9,7 @@
 #include <string>
 
 #include "forms/FormPersonalControls.h"
+#include "forms/IniProfile.h"
 #include "forms/Platform.h"
 #include "shell/Command.h"
 #include "shell/Exports.h"
@@ -67,10 +68,13 @@ class TVolatilityPages {
   void Button12Click();  // Save to a weekly data file
   void Button13Click();  // Load from a weekly data file
   // The closes from / to the EndOfWeek section of a profile file, key "Week-<row>"; a missing
-  // key is an empty row, an empty row writes no key. SaveWeeks throws EIniFileException when
-  // the file cannot be written.
+  // key is an empty row, an empty row writes no key. SaveWeeks replaces the file once, the
+  // thirteen Week- keys all together (other keys of the section stay), and throws
+  // EIniFileException when the file cannot be written.
   void LoadWeeks(const std::filesystem::path& file);
   void SaveWeeks(const std::filesystem::path& file);
+  // The same changes into an open profile; they are saved with its next save.
+  void SaveWeeks(TIniProfile& file);
 
   // IV Calculator: the volatility at which the calculators' formula values the option at
   // Premium7 and Riskfree7, into Edit6, and the model it used into IVModelLabel; when none from
@@ -85,9 +89,12 @@ class TVolatilityPages {
   void LockedClick();
   void BothLockedClick();
   // The grid and DaysEdit to / from the System section of the system-folder file; the save
-  // leaves the file alone when no strike cell holds text.
+  // leaves the file alone when no strike cell holds text, and otherwise replaces it once.
   void BtnSaveClick();
   void BtnLoadClick();
+  // The save's changes into an open system-folder profile, saved with its next save; false
+  // (nothing changed) when no strike cell holds text.
+  bool SaveGrid(TIniProfile& settings);
 
  private:
   TFormPersonalControls& form_;
