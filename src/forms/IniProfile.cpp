@@ -5,8 +5,8 @@
 
 #include "forms/FileLock.h"
 #include "forms/FileReplace.h"
-#include "forms/Text.h"
 #include "forms/Platform.h"
+#include "forms/Text.h"
 #include "models/Numbers.h"
 
 namespace valquor {
