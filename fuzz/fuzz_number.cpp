@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "models/Numbers.h"
 #include "forms/ScriptedPlatform.h"
+#include "models/Numbers.h"
 
 namespace {
 
@@ -43,6 +43,14 @@ float Check(TScriptedPlatform& platform, std::string_view text, const std::strin
   return value;
 }
 
+// The window's readers: the platform's decimal mark, its message boxes.
+float ReadNumber(std::string_view text, TScriptedPlatform& platform) {
+  return valquor::ParseNumber(text, platform);
+}
+float ReadFloat(std::string_view text, TScriptedPlatform& platform) {
+  return valquor::ParseFloat(text, platform);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -51,9 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform->Mark = (data[0] & 1) != 0 ? ',' : '.';
   const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-  const float number = Check(*platform, text, "'StrToFloat' error2: ", valquor::ParseNumber);
+  const float number = Check(*platform, text, "'StrToFloat' error2: ", ReadNumber);
   const bool refused = !platform->Messages.empty();
-  (void)Check(*platform, text, "'StrToFloat' error22: ", valquor::ParseFloat);
+  (void)Check(*platform, text, "'StrToFloat' error22: ", ReadFloat);
   if (text.empty() && (number != 0 || refused)) Fail("empty text", text, number);
 
   // The first "." or "," is the decimal mark whatever the platform says, so a text with only
@@ -62,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool point = text.find('.') != std::string_view::npos;
   if (comma != point) {
     const std::string other = point ? valquor::PointToComma(text) : valquor::CommaToPoint(text);
-    const float again = Check(*platform, other, "'StrToFloat' error2: ", valquor::ParseNumber);
+    const float again = Check(*platform, other, "'StrToFloat' error2: ", ReadNumber);
     if (refused != !platform->Messages.empty() || (!refused && again != number)) {
       Fail("the other decimal mark reads differently", text, number);
     }
