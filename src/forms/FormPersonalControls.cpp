@@ -134,9 +134,9 @@ TFormPersonalControls::TFormPersonalControls()
   for (TChart* chart : {&HVCloseChart, &HVChart, &ConeChart}) chart->SetFont(TFontSpec{});
   EstimatorsGrid.ColWidths = {104, 64, 64, 64};
   EstimatorsGrid.ScrollBars = false;
-  ConeGrid.ColWidths = {64, 58, 58, 58, 58, 58, 58};
+  ConeGrid.ColWidths = {72, 66, 58, 62, 58, 66, 58};
   ConeGrid.ScrollBars = false;
-  MoveOddsGrid.ColWidths = {112, 80, 80, 88, 88};
+  MoveOddsGrid.ColWidths = {64, 96, 84, 108, 96};
   MoveOddsGrid.ScrollBars = false;
   EstimatorsGrid.LabelCaption = "Current estimators";
   ConeGrid.LabelCaption = "Volatility cone";

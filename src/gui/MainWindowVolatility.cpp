@@ -5,7 +5,7 @@
 // context menu.
 
 #include <QAction>
-#include <QFormLayout>
+#include <QBoxLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollArea>
@@ -46,17 +46,20 @@ void TMainWindow::BuildHVChart(QWidget* page) {
   auto* column = new QVBoxLayout(page);
   column->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
 
-  // Compute, the window and the IV percentile.
+  // Compute and the window (its choices side by side) on one line, the IV percentile below.
   auto* top = new QHBoxLayout;
-  top->addWidget(W(form_.HVChartBtn, page), 0, Qt::AlignTop);
+  top->addWidget(W(form_.HVChartBtn, page), 0, Qt::AlignVCenter);
   QWidget* window = W(form_.HVWindow, page);
+  if (auto* choices = qobject_cast<QBoxLayout*>(window->layout())) {
+    choices->setDirection(QBoxLayout::LeftToRight);
+  }
   top->addWidget(window);
-  auto* percentile = new QVBoxLayout;
-  percentile->addWidget(L(form_.IVPercentileEdit, page));
-  percentile->addWidget(W(form_.IVPercentileEdit, page));
-  percentile->addStretch(1);
-  top->addLayout(percentile, 1);
+  top->addStretch(1);
   column->addLayout(top);
+  auto* percentile = new QHBoxLayout;
+  percentile->addWidget(L(form_.IVPercentileEdit, page));
+  percentile->addWidget(W(form_.IVPercentileEdit, page), 1);
+  column->addLayout(percentile);
 
   auto* splitter = new QSplitter(Qt::Horizontal, page);
   splitter->setObjectName(QStringLiteral("HVChartSplitter"));
@@ -107,6 +110,7 @@ void TMainWindow::BuildHVChart(QWidget* page) {
   splitter->addWidget(scroller);
   splitter->setStretchFactor(0, 3);
   splitter->setStretchFactor(1, 2);
+  splitter->setSizes({600, 400});  // in proportion: the charts take three fifths
   column->addWidget(splitter, 1);
 }
 
@@ -126,8 +130,9 @@ QWidget* TMainWindow::BuildSmile(QWidget* page, QWidget* report) {
   leftOut->setWordWrap(true);
   smileColumn->addWidget(leftOut);
   splitter->addWidget(smile);
-  splitter->setStretchFactor(0, 1);
-  splitter->setStretchFactor(1, 1);
+  splitter->setStretchFactor(0, 3);
+  splitter->setStretchFactor(1, 2);
+  splitter->setSizes({600, 400});  // the report three fifths, the smile the rest
   return splitter;
 }
 
