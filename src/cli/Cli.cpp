@@ -466,7 +466,9 @@ Steps:
   export NAME FILE
                   write the report of pane NAME to FILE as a CSV file, as its Export...
                   button does (RichEdit1, RichEdit2, RichEdit3, RichEdit8, RichEdit10,
-                  RichEdit4, RichEdit9, RichEdit6, FormWiz2.RichEdit1 ...); with nothing
+                  RichEdit4, RichEdit9, RichEdit6, FormWiz2.RichEdit1 ...), or the table
+                  of a grid or chart (GraphChart, EstimatorsGrid, ConeGrid, MoveOddsGrid,
+                  HVCloseChart, HVChart, SmileChart ...); with nothing
                   to export (exit status 2) or a file that cannot be written (1) the later
                   steps do not run, the shut-down (and --save) still does
 

@@ -69,6 +69,7 @@ void TVolatilityPages::FileBtnClick() {
 
 void TVolatilityPages::ReadPriceFile(const std::string& path) {
   Prices1.LoadFromFile(path);
+  LastRead.reset();
   if (Prices1.Status != kPricesLoaded && Prices1.Status != kPricesOpenOutside) {
     form_.RichEdit4.Add(path);
     form_.RichEdit4.Add("Could not open file " + std::to_string(Prices1.Status));
@@ -79,6 +80,7 @@ void TVolatilityPages::ReadPriceFile(const std::string& path) {
     platform_.ShowMessage(kLastCloseMessage, TMessageKind::Error);
     return;
   }
+  LastRead = THistoricalSource::File;
   run_(HistoricalReportCommand(THistoricalSource::File, Prices1, form_.RichEdit4, exports_));
 }
 
@@ -137,6 +139,7 @@ void TVolatilityPages::ReadClipboardPrices() {
       Prices1.Close[static_cast<std::size_t>(r)] = closes[i];
     }
     Prices1.Count = r;
+    LastRead = THistoricalSource::Clipboard;
   } catch (const std::exception&) {
     say("Could not read data in clipboard");
     return;

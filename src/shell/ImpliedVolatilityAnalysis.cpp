@@ -2,6 +2,7 @@
 // put premiums of up to five strikes, the fit's error and each premium's own volatility.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "forms/SettingsFiles.h"
 #include "forms/Text.h"
 #include "shell/OptionsTerms.h"
+#include "shell/VolatilityCharts.h"
 #include "shell/VolatilityPages.h"
 #include "volatility/ImpliedVolatilityReport.h"
 
@@ -75,6 +77,24 @@ void TVolatilityPages::VolAnalysisClick() {
     detail::ReplaceLines(form_.RichEdit6, lines);
     exports_.Set(form_.RichEdit6, ImpliedVolatilityAnalysisCsv(request, *result),
                  "implied-volatility.csv");
+  };
+  // The smile, at the fitted price (nothing without a fit).
+  auto smile = std::make_shared<std::optional<TSmileData>>();
+  TCommandStage& smileStage = command.Stages.emplace_back();
+  smileStage.Compute = [request, result, smile](TComputeContext& context) {
+    if (result->Volatility != 0 && result->Price > 0) {
+      *smile = ComputeSmile(request.Table, request.Terms, result->Price, context);
+    }
+  };
+  smileStage.Apply = [this, result, smile] {
+    const TSmileData data = smile->value_or(TSmileData{});
+    form_.SmileChart.SetData(SmileChartOf(data, result->Volatility, result->ForwardPrice));
+    form_.SmileLeftOut.SetCaption(LeftOutLine(data));
+    if (!data.Points.empty() || !data.LeftOut.empty()) {
+      exports_.Set(form_.SmileChart, SmileCsv(data), "smile.csv");
+    } else {
+      exports_.Clear(form_.SmileChart);
+    }
   };
   run_(std::move(command));
 }

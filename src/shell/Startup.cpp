@@ -68,6 +68,7 @@ const std::vector<std::string>& MainWindowItems() {
       "DaysOption.ItemIndex",
       "DaysOption7.ItemIndex",
       "ExpirationStyle.ItemIndex",
+      "HVWindow.ItemIndex",
       "OptionType7.ItemIndex",
       "NumberOfIntervals.Value",
       "NumberOfSteps.Value",

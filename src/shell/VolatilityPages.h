@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "forms/FormPersonalControls.h"
@@ -14,8 +15,10 @@
 #include "shell/Command.h"
 #include "shell/Exports.h"
 #include "shell/ReportPanel.h"
+#include "volatility/HistoricalVolatility.h"
 #include "volatility/ImpliedVolatility.h"
 #include "volatility/Prices.h"
+#include "volatility/VolatilityInsight.h"
 
 namespace valquor {
 
@@ -26,6 +29,8 @@ inline constexpr int kStrikeRows = 5;
 // Messages of the page's refusals.
 inline constexpr const char* kLastCloseMessage = "The last close is 0 or less: no volatility";
 inline constexpr const char* kCloseRefusedMessage = "A close of 0 or less is refused";
+inline constexpr const char* kNoPriceSeriesMessage =
+    "No price series: read a price file or the clipboard first";
 
 // Runs a command of the window (TFormPersonal::RunCommand).
 using TRunCommand = std::function<void(TCommand)>;
@@ -37,6 +42,11 @@ class TVolatilityPages {
                    TExports& exports, TRunCommand run, bool& american);
 
   TPrices Prices1;
+  // Where the series in Prices1 came from, nothing before the first one was read (or after a
+  // price file that could not be read).
+  std::optional<THistoricalSource> LastRead;
+  // The IV Calculator's last result and its days in trading days (TradingDaysOf).
+  std::optional<TImpliedPoint> LastImplied;
 
   // Headings and week labels of the weekly grid and the headings of the implied-volatility
   // grid (the window's creation).
@@ -95,6 +105,14 @@ class TVolatilityPages {
   // The save's changes into an open system-folder profile, saved with its next save; false
   // (nothing changed) when no strike cell holds text.
   bool SaveGrid(TIniProfile& settings);
+
+  // Chart: Compute draws the charts and fills the grids from the series last read, with the
+  // window of HVWindow, the move odds over CalcDays at TrueVolEdit (a command's reading: a day
+  // count that is no whole number or a volatility that is no number stops it with its message,
+  // and nothing changes) and the IV Calculator's last result and VolRes over DaysEdit placed on
+  // the cone (either one that is not there, or is no number, reads "No implied volatility to
+  // place"). Without a series, kNoPriceSeriesMessage.
+  void HVChartBtnClick();
 
  private:
   TFormPersonalControls& form_;

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -210,6 +211,99 @@ TEST_F(CliTest, TheRiskGraphPrintsItsChartAndGreeksAsTabSeparatedRows) {
   EXPECT_EQ(lines[817].substr(0, 27), "Buy call\t1\t1000.00\t20\t23.27");
   EXPECT_EQ(lines[818].substr(0, 6), "Total\t");
   EXPECT_EQ(lines[821], "35.3%");
+}
+
+TEST_F(CliTest, TheVolatilityChartPrintsAndExportsItsTablesAndTheSmile) {
+  // Forty weekdays of a price file, the open the close before, the high and low around both.
+  std::string prices = "D;O;H;L;C;V;S;0;0;0;Cli\n";
+  float close = 100;
+  for (int i = 0; i < 40; ++i) {
+    const float open = close;
+    close = 100.0f + static_cast<float>((i * 7) % 9) - 4.0f;
+    const float high = std::max(open, close) + 1, low = std::min(open, close) - 1;
+    const int date = 20010000 + 100 * (3 + i / 20) + 1 + i % 20;
+    std::ostringstream line;
+    line << date << ';' << open << ';' << high << ';' << low << ';' << close << ";1;0\n";
+    prices += line.str();
+  }
+  const fs::path file = folder_ / "prices.txt";
+  { std::ofstream(file) << prices; }
+  const auto path = [&](const char* name) { return (folder_ / name).string(); };
+  const TRun run = Run({"open",
+                        file.string(),
+                        "click",
+                        "Button1",
+                        "page",
+                        "TabHVChart",
+                        "HVWindow=10 days",
+                        "CalcDays=5",
+                        "click",
+                        "HVChartBtn",
+                        "print",
+                        "EstimatorsGrid",
+                        "print",
+                        "HVChart",
+                        "export",
+                        "EstimatorsGrid",
+                        path("e.csv"),
+                        "export",
+                        "ConeGrid",
+                        path("c.csv"),
+                        "export",
+                        "MoveOddsGrid",
+                        path("m.csv"),
+                        "export",
+                        "HVCloseChart",
+                        path("closes.csv"),
+                        "export",
+                        "HVChart",
+                        path("hv.csv"),
+                        "page",
+                        "TabSheet3",
+                        "Grid[1,1]=80",
+                        "Grid[2,1]=0.5",
+                        "Grid[3,1]=0.2",
+                        "Grid[1,2]=100",
+                        "Grid[2,2]=3.25",
+                        "Grid[3,2]=2.95",
+                        "DaysEdit=25",
+                        "ForwardRes=100.29",
+                        "click",
+                        "Locked",
+                        "click",
+                        "VolAnalysis",
+                        "print",
+                        "SmileLeftOut",
+                        "export",
+                        "SmileChart",
+                        path("smile.csv")});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Err, "");
+  std::vector<std::string> lines;
+  std::istringstream in(run.Out);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  // Six rows of the estimators, the chart's axes, five series of 30 points, the left-out line.
+  ASSERT_EQ(lines.size(), 6u + 1 + 5 * 31 + 1);
+  EXPECT_EQ(lines[0], "Estimator\t10 days\t21 days\t63 days");
+  EXPECT_EQ(lines[5].substr(0, 11), "Yang-Zhang\t");
+  EXPECT_EQ(lines[5].substr(lines[5].size() - 1), "\t");  // 63 days: longer than the data
+  EXPECT_EQ(lines[6], "axes\tDate\t10-day volatility %\tdate");
+  EXPECT_EQ(lines[7], "series\tClose-to-close\tline\t30");
+  EXPECT_EQ(lines.back(),
+            "Left out (no volatility from 0.1 % to 200 % gives the premium): 80 call");
+
+  const auto header = [&](const char* name) {
+    std::ifstream csv(folder_ / name, std::ios::binary);
+    std::string line;
+    std::getline(csv, line);
+    return line;
+  };
+  EXPECT_EQ(header("e.csv"), "Estimator,10 days,21 days,63 days\r");
+  EXPECT_EQ(header("c.csv").substr(0, 15), "Window,Windows,");
+  EXPECT_EQ(header("m.csv").substr(0, 7), "Move %,");
+  EXPECT_EQ(header("closes.csv"), "Record,Date,Close\r");
+  EXPECT_EQ(header("hv.csv").substr(0, 27), "Record,Date,Close-to-close,");
+  EXPECT_EQ(header("smile.csv"), "Strike,Call IV %,Put IV %\r");
 }
 
 TEST_F(CliTest, HelpDocumentsTheSteps) {

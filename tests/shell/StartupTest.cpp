@@ -61,6 +61,7 @@ const std::set<std::string> kMainWindowKeys = {
     "FormPersonal\\DaysOption/ItemIndex",
     "FormPersonal\\DaysOption7/ItemIndex",
     "FormPersonal\\ExpirationStyle/ItemIndex",
+    "FormPersonal\\HVWindow/ItemIndex",
     "FormPersonal\\OptionType7/ItemIndex",
     "FormPersonal\\NumberOfIntervals/Value",
     "FormPersonal\\NumberOfSteps/Value",
