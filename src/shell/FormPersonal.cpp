@@ -2,6 +2,7 @@
 
 #include "forms/Text.h"
 #include "shell/HelpTopics.h"
+#include "shell/OptionsTerms.h"
 
 namespace valquor {
 TFormPersonal::TFormPersonal(TPlatform& platform)
@@ -39,7 +40,14 @@ void TFormPersonal::RunCommand(TCommand command) {
 
 void TFormPersonal::ConnectHandlers() {
   PriceEdit.OnChange = [this] { Panel.PriceEditChange(); };
-  DaysCombo.OnChange = [this] { Panel.DaysComboChange(); };
+  // A restored day step waits for the restored price: its refresh alone would value the
+  // forward at the stored strike and the default price.
+  DaysCombo.OnChange = [this] {
+    if (!restoringSettings_) Panel.DaysComboChange();
+  };
+  Formula.OnValidate = [this](const std::string& text) {
+    return AcceptFormulaText(text, Platform);
+  };
   PositionName.OnChange = [this] { PositionNameChange(); };
   MainForwardLock.OnClick = [this] { Panel.MainForwardLockClick(); };
   ComputeBtn.OnClick = [this] { Reports.ComputeBtnClick(); };

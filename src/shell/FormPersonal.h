@@ -112,6 +112,8 @@ class TFormPersonal : public TFormPersonalControls, public TDialogHost {
  private:
   TCommandRunner syncRunner_;
   TCommandRunner* runner_ = &syncRunner_;
+  // True while the settings saver sets a restored value.
+  bool restoringSettings_ = false;
 
   void ConnectHandlers();
   void ConfigureSaver();

@@ -33,8 +33,10 @@ const std::vector<std::string>& MainWindowItems() {
       "CalcDays.Text",
       "Call3.Text",
       "CostOfCarry.Text",
+      "Days1.Text",
       "Days7.Text",
       "Days9.Text",
+      "DaysCombo.Text",
       "DaysEdit.Text",
       "Formula.Text",
       "ForwardEdit.Text",
@@ -100,7 +102,9 @@ void TFormPersonal::ConfigureSaver() {
   // A fault in a change handler fired by a restored value shows as the event loop shows it and
   // the restore goes on.
   csPropertySaver1.HandlerRunner = [this](const std::function<void()>& handler) {
+    restoringSettings_ = true;
     RunHandler(handler);
+    restoringSettings_ = false;
   };
 }
 

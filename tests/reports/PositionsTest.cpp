@@ -59,13 +59,15 @@ TEST_F(PositionTest, CodeIsThePlaceOfTheNameAndAnUnknownNameAbandons) {
                 {"Put", 4},
                 {"Call calendar spread**", 9},
                 {"Collars", 26},
-                {"Short butterfly", 28}};
+                {"Short butterfly", 28},
+                {"call", 1},  // the list takes an item whatever its letter case and blanks
+                {" Put spread ", 5}};
   for (const auto& c : kKnown) {
     SCOPED_TRACE(c.Name);
     form.PositionName.SetText(c.Name);
     EXPECT_EQ(reports.PositionCode(), c.Code);
   }
-  for (const char* name : {"call", "Call ", "Butterfly"}) {
+  for (const char* name : {"Calls", "Call  spread", "Butterfly"}) {
     SCOPED_TRACE(name);
     form.PositionName.SetText(name);
     EXPECT_THROW((void)reports.PositionCode(), EAbort);

@@ -56,8 +56,8 @@ TEST_F(HelpTest, ThePositionListsTopicFollowsTheChosenPosition) {
     const char* Text;
     int Topic;
   };
-  const Row rows[] = {{"Put", 48},           {"Call", 45}, {"Short butterfly", 72},
-                      {"Not a position", 0}, {"call", 0},  {"Call spread", 46}};
+  const Row rows[] = {{"Put", 48},           {"Call", 45},        {"Short butterfly", 72},
+                      {"Not a position", 0}, {" put spread", 49}, {"Call spread", 46}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Text);
     form.PositionName.SetText(row.Text);

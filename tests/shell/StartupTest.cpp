@@ -12,7 +12,7 @@ using ::testing::IsEmpty;
 
 class StartupTest : public ::testing::Test, protected TFormFixture {};
 
-// The 47 listed properties that the main window has, by section and key.
+// The 49 listed properties that the main window has, by section and key.
 const std::set<std::string> kMainWindowKeys = {
     "FormPersonal/Height",
     "FormPersonal/Left",
@@ -22,8 +22,10 @@ const std::set<std::string> kMainWindowKeys = {
     "FormPersonal\\CalcDays/Text",
     "FormPersonal\\Call3/Text",
     "FormPersonal\\CostOfCarry/Text",
+    "FormPersonal\\Days1/Text",
     "FormPersonal\\Days7/Text",
     "FormPersonal\\Days9/Text",
+    "FormPersonal\\DaysCombo/Text",
     "FormPersonal\\DaysEdit/Text",
     "FormPersonal\\Formula/Text",
     "FormPersonal\\ForwardEdit/Text",
@@ -110,7 +112,8 @@ TEST_F(StartupTest, EveryListedFieldKeepsItsValueFromOneRunToTheNext) {
   form.Strike9.SetText("95");
   form.Label43.SetCaption("Cox-Ross-Rubenstein");
   form.LatestFirst.SetChecked(true);  // not listed
-  form.Days1.SetText("30");           // not listed
+  form.Days1.SetText("30");
+  form.DaysCombo.SetText("5*");
   form.MainPageControl.SetActivePage(&form.TabDelta);
   form.Left = 120;
   Stop();
@@ -128,9 +131,31 @@ TEST_F(StartupTest, EveryListedFieldKeepsItsValueFromOneRunToTheNext) {
   EXPECT_EQ(again.Strike9.Text(), "95");
   EXPECT_EQ(again.Label43.Caption(), "Cox-Ross-Rubenstein");
   EXPECT_FALSE(again.LatestFirst.Checked());
-  EXPECT_EQ(again.Days1.Text(), "20");
+  EXPECT_EQ(again.Days1.Text(), "30");
+  EXPECT_EQ(again.DaysCombo.Text(), "5*");
   EXPECT_EQ(again.MainPageControl.ActivePage(), &again.TabDelta);
   EXPECT_EQ(again.Left, 120);
+}
+
+// The day step is restored before the price: its change handler waits for the price, so a
+// stock far below the default price of 1000 shows no forward warning at the start.
+TEST_F(StartupTest, TheDayStepComesBackWithTheForwardItWasClosedWith) {
+  TFormPersonal& form = Start();
+  form.StrikeEdit.SetText("100");
+  form.PriceEdit.SetText("100");
+  form.DaysCombo.SetText("11*");
+  const std::string forward = form.ForwardEdit.Text();
+  EXPECT_EQ(forward, "102.57");  // 100 grown at 3 % over 220 trading days
+  Stop();
+  EXPECT_THAT(Platform.Messages, IsEmpty());
+
+  TFormPersonal& again = Start();
+  EXPECT_THAT(Platform.Messages, IsEmpty());
+  EXPECT_EQ(again.DaysCombo.Text(), "11*");
+  EXPECT_EQ(again.ForwardEdit.Text(), forward);
+  // After the start the day step refreshes the forward again as it changes.
+  again.DaysCombo.SetText("2");
+  EXPECT_EQ(again.ForwardEdit.Text(), "100.23");
 }
 
 TEST_F(StartupTest, TheStoredSubPageIsComparedExactly) {
