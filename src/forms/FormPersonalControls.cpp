@@ -64,7 +64,7 @@ TFormPersonalControls::TFormPersonalControls()
   StrikeEdit.LabelCaption = "&Strike";
   DaysCombo.LabelCaption = "&Daysteps";
   Steps.LabelCaption = "S&teps";
-  VolEdit.LabelCaption = "&Volatility (%)";
+  VolEdit.LabelCaption = "&Vol (%)";  // short: the panel fits the smallest window
   PriceEdit.LabelCaption = "&Price";
   YAxis.LabelCaption = "&Y-axis";
   PositionName.LabelCaption = "P&osition";

@@ -92,7 +92,7 @@ const TText kTexts[] = {
     {"FormPersonal", "BitBtn3", "volatility.html", "Moves every close one row up; the newest close is dropped."},
     {"FormPersonal", "Button12", "volatility.html", "Saves the weekly closes to a weekly data file (.dat) you choose."},
     {"FormPersonal", "Button13", "volatility.html", "Loads the weekly closes from a weekly data file (.dat) you choose."},
-    {"FormPersonal", "RichEdit9", "volatility.html", "The weekly-volatility reports; each Compute adds one:\n- Count: the number of closes used (the rows with a close).\n- Volatility: the annualised volatility in percent of the changes from week to week, measured against the last close."},
+    {"FormPersonal", "RichEdit9", "volatility.html", "The weekly-volatility reports; each Compute adds one:\n- Count: the number of closes used (the rows with a close).\n- Volatility: the annualised volatility in percent of the changes from week to week, measured against the close of the last filled row (the oldest week)."},
     {"FormPersonal", "Strike7", "volatility.html", "Strike price of the option whose implied volatility you want. Default 0."},
     {"FormPersonal", "Price7", "volatility.html", "Current price of the underlying. Default 0."},
     {"FormPersonal", "Premium7", "volatility.html", "Market premium of the option. Default 0."},

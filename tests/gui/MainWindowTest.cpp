@@ -163,7 +163,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("StrikeEdit", "edit", "Strike", "1000");
   row("DaysCombo", "list", "Daysteps", "2");
   row("Steps", "list", "Steps", "10");
-  row("VolEdit", "edit", "Volatility", "20");
+  row("VolEdit", "edit", "Vol (%)", "20");
   row("PriceEdit", "edit", "Price", "1000");
   row("YAxis", "list", "Y-axis", "Strike");
   row("PositionName", "list", "Position", "Call");
@@ -178,7 +178,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("Days1", "edit", "Trading days to expiration", "20");
   row("RichEdit2", "pane", "", "wrap");
   row("CalcDays", "edit", "Trading days to expiration", "20");
-  row("TrueVolEdit", "edit", "True volatility", "20");
+  row("TrueVolEdit", "edit", "True volatility (%)", "20");
   row("UseCustomInput", "check", "Use custom input", "off");
   row("Call3", "edit", "Call", "0 disabled");
   row("Put3", "edit", "Put", "0 disabled");
@@ -195,7 +195,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("ClipBoardBtn", "button", "Read clipboard", "");
   row("Button1", "button", "Read textfile", "");
   row("Button4", "button", "Copy", "");
-  row("LatestFirst", "check", "LatestFirst", "off");
+  row("LatestFirst", "check", "First line is oldest", "off");
   row("RichEdit4", "pane", "", "wrap");
   row("WeeksGrid", "grid", "", "2x14");
   row("WeeklyBtn", "button", "Compute", "");
@@ -209,7 +209,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("Strike7", "edit", "Strike", "0");
   row("Price7", "edit", "Current price", "0");
   row("Premium7", "edit", "Premium", "0");
-  row("Riskfree7", "edit", "Risk-free interest", "0.05");
+  row("Riskfree7", "edit", "Risk-free interest (fraction/yr)", "0.05");
   row("Days7", "edit", "Days to expiration", "0");
   row("OptionType7", "radio", "Option type", "Call");
   row("DaysOption7", "radio", "Day counting", "Trading days");
@@ -219,7 +219,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("Grid", "grid", "", "4x6");
   row("DaysEdit", "edit", "Trading days to expiration", "0");  // no system file: the grid load
   row("ForwardRes", "edit", "Implied forward", "100");
-  row("VolRes", "edit", "Av. implied vol", "45.4");
+  row("VolRes", "edit", "Av. implied vol (%)", "45.4");
   row("Locked", "check", "Lock", "off");
   row("BothLocked", "check", "Lock both", "off");
   row("DevLabel", "text", "StdDev", "0");
@@ -229,9 +229,9 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   // Calculator.
   row("Strike9", "edit", "Strike", "0");
   row("Price9", "edit", "Current price", "0");
-  row("Vol9", "edit", "Volatility", "0");
-  row("RiskFree9", "edit", "Risk-free interest", "0.05");
-  row("CostofCarry9", "edit", "Cost of carry**", "0.05");
+  row("Vol9", "edit", "Volatility (%)", "0");
+  row("RiskFree9", "edit", "Risk-free interest (fraction/yr)", "0.05");
+  row("CostofCarry9", "edit", "Cost of carry (fraction/yr)**", "0.05");
   row("Days9", "edit", "Days to expiration", "0");
   row("OptionType9", "radio", "Option type", "Call");
   row("DaysOption", "radio", "Day counting", "Trading days");
@@ -247,16 +247,17 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("Button11", "button", "Risk Calculator", "");
   // Options: the group title stands for the label.
   row("Formula", "list", "Formula", "Black-Scholes");
-  row("RiskFreeInterest", "edit", "Risk-free interest (drift)", "0.03");
-  row("RiskFreeNote", "text", "Risk-free interest (drift)",
+  row("RiskFreeInterest", "edit", "Risk-free interest (drift, fraction/yr)", "0.03");
+  row("RiskFreeNote", "text", "Risk-free interest (drift, fraction/yr)",
       "Black-Scholes/ Cox-Ross-Rubenstein only");
   row("ExpirationStyle", "radio", "Expiration style (Cox-Ross-Rubenstein)", "European");
   row("NumberOfSteps", "spin", "Number of steps", "300");
   row("StepsNote", "text", "Number of steps", "Used by Cox-Ross-Rubinstein");
   row("NumberOfIntervals", "spin", "Number of intervals", "1000");
   row("IntervalsNote", "text", "Number of intervals", "Used by payoff analysis");
-  row("CostOfCarry", "edit", "Cost of carry", "0.03");
-  row("CarryGroupNote", "text", "Cost of carry", "Used by Cox,-Ross- Rubenstein only");
+  row("CostOfCarry", "edit", "Cost of carry (fraction/yr)", "0.03");
+  row("CarryGroupNote", "text", "Cost of carry (fraction/yr)",
+      "Used by Cox,-Ross- Rubenstein only");
   row("StartDate", "date", "Start date", "today");
   row("EndDate", "date", "End date", "today+30");
   row("UseTradingDays", "check", "Use trading days", "on");
@@ -388,7 +389,8 @@ void TMainWindowTest::PagesStartWhereTheProgramStarts() {
   QCOMPARE(Items(app.Get<QComboBox>(app.form->AnalysisFormula)),
            QString("Lognormal distribution|Normal distribution|Medium normal/lognormal"));
   QCOMPARE(Items(app.Get<QComboBox>(app.form->Formula)),
-           QString("Black-Scholes|Cox-Ross-Rubenstein"));
+           QString("Black-Scholes|Cox-Ross-Rubenstein|Integration normal distribution|"
+                   "Integration lognormal distribution|Integration medium distribution"));
   auto* positions = app.Get<QComboBox>(app.form->PositionName);
   QCOMPARE(positions->count(), 28);
   QCOMPARE(positions->itemText(27), QString("Short butterfly"));
