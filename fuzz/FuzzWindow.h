@@ -9,6 +9,9 @@
 #include <string_view>
 
 #include "forms/FormPersonalControls.h"
+#include "compute/Engine.h"
+#include "shell/Command.h"
+#include "shell/Exports.h"
 #include "shell/ModelDispatch.h"
 #include "forms/ScriptedPlatform.h"
 #include "shell/ReportPanel.h"
@@ -22,7 +25,13 @@ struct TFuzzWindow {
   TOptionsPageInputs Options{Form};
   TModelDispatch Dispatch{Platform, Options};
   TReportPanel Panel{Form, Dispatch, Platform};
-  TVolatilityPages Pages{Form, Dispatch, Platform, Panel};
+  TExports Exports;
+  TValuationEngine Engine;
+  TCommandRunner Runner;  // runs each command to its end, as valquor-cli does
+  bool American = false;
+  TVolatilityPages Pages{Form, Platform, Panel, Exports,
+                         [this](TCommand command) { Runner.Run(std::move(command), Engine, Platform); },
+                         American};
 };
 
 inline TFuzzWindow& Window() {

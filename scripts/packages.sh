@@ -1,8 +1,8 @@
 # Sourced by the start, test and package scripts: installs the Debian packages the build needs
 # when they are missing and we run as root; otherwise names them and goes on.
-VALQUOR_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libqt6opengl6-dev libfmt-dev libcli11-dev
-                  libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation fonts-dejavu-core
-                  clang libclang-rt-14-dev desktop-file-utils appstream librsvg2-bin)
+VALQUOR_PACKAGES=(g++ cmake make pkg-config qt6-base-dev libqt6opengl6-dev qt6-charts-dev
+                  libfmt-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation
+                  fonts-dejavu-core clang libclang-rt-14-dev desktop-file-utils appstream librsvg2-bin)
 # What scripts/package needs besides: Debian's build flags and dpkg-shlibdeps, and lintian.
 VALQUOR_PACKAGE_TOOLS=(dpkg-dev lintian)
 

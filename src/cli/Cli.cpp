@@ -14,10 +14,12 @@
 #include <stdexcept>
 
 #include "ValquorVersion.h"
+#include "cli/CliProgressRunner.h"
+#include "compute/Csv.h"
+#include "forms/ScriptedPlatform.h"
 #include "forms/SettingsFiles.h"
 #include "forms/Text.h"
 #include "models/Dates.h"
-#include "forms/ScriptedPlatform.h"
 #include "shell/FormPersonal.h"
 
 namespace valquor {
@@ -25,11 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A usage error: written to standard error, exit status 2.
-class TUsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+using TUsageError = ECliUsage;
 
 int LocalToday() {
   const std::time_t now = std::time(nullptr);
@@ -85,11 +83,38 @@ std::string ReadWholeFile(const std::string& name) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// A chart's data as tab-separated rows, each named by its first field: "axes", X title, Y
+// title, "number" or "date"; per series "series", name, "line" or "points", its number of
+// points, then one "point" row per point: series name, x, y; per mark "mark", "xline" or
+// "yline", "solid", "dashed" or "dotted", label, value. Numbers as CSV exports write them.
+void PrintChart(const TChartData& chart, std::ostream& out) {
+  if (chart.Series.empty() && chart.Marks.empty()) return;
+  out << "axes\t" << chart.XTitle << '\t' << chart.YTitle << '\t'
+      << (chart.XKind == TChartAxisKind::Date ? "date" : "number") << '\n';
+  for (const TChartSeries& series : chart.Series) {
+    out << "series\t" << series.Name << '\t'
+        << (series.Style == TChartSeriesStyle::Points ? "points" : "line") << '\t'
+        << series.Points.size() << '\n';
+    for (const TChartPoint& p : series.Points) {
+      out << "point\t" << series.Name << '\t' << CsvNumber(p.X) << '\t' << CsvNumber(p.Y) << '\n';
+    }
+  }
+  for (const TChartMark& mark : chart.Marks) {
+    static constexpr const char* kStyles[] = {"solid", "dashed", "dotted"};
+    out << "mark\t" << (mark.Kind == TChartMarkKind::YLine ? "yline" : "xline") << '\t'
+        << kStyles[static_cast<int>(mark.Style)] << '\t' << mark.Label << '\t'
+        << CsvNumber(mark.Value) << '\n';
+  }
+}
+
 // The steps of one run over one main window.
 class TDriver {
  public:
   TDriver(TFormPersonal& form, TScriptedPlatform& platform, std::ostream& out)
       : form_(form), platform_(platform), out_(out) {}
+
+  // The status the steps end with: 0 while they all run; 1 or 2 once an export failed.
+  [[nodiscard]] int Status() const { return status_; }
 
   // Runs one step starting at args[i]; returns the number of arguments it took.
   std::size_t Step(const std::vector<std::string>& args, std::size_t i) {
@@ -127,6 +152,11 @@ class TDriver {
     if (word == "font") {
       Font(operand());
       return 2;
+    }
+    if (word == "export") {
+      if (i + 2 >= args.size()) throw TUsageError("'export' needs a control and a file");
+      status_ = Export(args[i + 1], args[i + 2]);
+      return 3;
     }
     const std::size_t eq = word.find('=');
     if (eq != std::string::npos && eq > 0) {
@@ -343,6 +373,8 @@ class TDriver {
         }
         out_ << '\n';
       }
+    } else if (auto* chart = dynamic_cast<TChart*>(c)) {
+      PrintChart(chart->Data(), out_);
     } else if (auto* pages = dynamic_cast<TPageControl*>(c)) {
       out_ << (pages->ActivePage() != nullptr ? pages->ActivePage()->Name() : std::string())
            << '\n';
@@ -374,9 +406,21 @@ class TDriver {
     platform_.FontAnswers.push_back(font);
   }
 
+  // Writes the export kept for a control to path, as its Export... button would; returns
+  // TExports::Write's status.
+  int Export(const std::string& spec, const std::string& path) {
+    const TTarget target = Find(spec);
+    if (target.Cell) throw TUsageError("a grid cell cannot be exported: '" + spec + "'");
+    int status = 0;
+    form_.RunHandler(
+        [&] { status = form_.Exports.Write(*target.Component, path, form_.Platform); });
+    return status;
+  }
+
   TFormPersonal& form_;
   TScriptedPlatform& platform_;
   std::ostream& out_;
+  int status_ = 0;
 };
 
 }  // namespace
@@ -396,18 +440,32 @@ Steps:
   click NAME      press a button, or toggle a check box, firing its handlers
                   (FormWiz2.OKBtn for a dialog's)
   page NAME       bring a page into view, with the pages that hold it (TabPricing, TabDelta,
-                  TabAnalysis, TabCalc, TabProb, TabPL, TabSheet2 ...)
+                  TabAnalysis, TabGraph, TabCalc, TabProb, TabPL, TabSheet2 ...)
   print NAME      print a pane's lines, or a control's text, caption or value, to standard
-                  output (check boxes print on/off, radio groups their item, grids their cells)
+                  output (check boxes print on/off, radio groups their item, grids their cells
+                  separated by tabs, charts one tab-separated row per fact: "axes", X and Y
+                  titles; "series", name, line or points, count; "point", series, x, y;
+                  "mark", xline or yline, style, label, value)
   paste TEXT      put TEXT on the clipboard; paste @FILE puts a file's text there
   copied          print the clipboard's text
   open FILE       the answer the next file open or save dialog gets (with none queued the
                   dialog is cancelled)
   font NAME:SIZE  the answer the next font dialog gets
+  export NAME FILE
+                  write the report of pane NAME to FILE as a CSV file, as its Export...
+                  button does (RichEdit1, RichEdit2, RichEdit3, RichEdit8, RichEdit10,
+                  RichEdit4, RichEdit9, RichEdit6, FormWiz2.RichEdit1 ...); with nothing
+                  to export (exit status 2) or a file that cannot be written (1) the later
+                  steps do not run, the shut-down (and --save) still does
 
-Each message box is written to standard error as one line "message: TEXT", in the order shown.
-A computation that fails shows its message and the next step runs. An unknown control or step,
-or a control the user could not change at that moment (disabled), is an error: exit status 2.
+Each message box is written to standard error as one line "message: TEXT", in the order shown;
+as in the window, one action (a click, a change, a page) shows a text once and at most five
+different texts, then "N more messages of this action were not shown". A computation that
+fails shows its message and the next step runs. An unknown control or step, or a control the
+user could not change at that moment (disabled), is an error: exit status 2.
+When standard error is a terminal, work that takes over a second shows a line
+"Computing... N %" there, cleared at its end. VALQUOR_THREADS=N sets the number of workers
+that value options (default: the hardware's thread count).
 Setting or clicking a dialog's control opens the dialog first, as its button would.
 
 Options:
@@ -418,7 +476,15 @@ Options:
 )";
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCliSteps(TFormPersonal& form, TScriptedPlatform& platform,
+                const std::vector<std::string>& args, std::size_t first, std::ostream& out) {
+  TDriver driver(form, platform, out);
+  for (std::size_t i = first; i < args.size() && driver.Status() == 0;) i += driver.Step(args, i);
+  return driver.Status();
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           bool progress) {
   fs::path folder = DefaultSettingsFolder();
   bool save = false;
   std::size_t i = 0;
@@ -462,19 +528,26 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     };
 
     TFormPersonal form(platform);
+    std::optional<TCliProgressRunner> progressRunner;
+    if (progress) {
+      progressRunner.emplace(err);
+      form.SetCommandRunner(&*progressRunner);
+    }
     form.RunHandler([&] { form.Show(); });
     form.RunHandler([&] { form.Activate(); });
-    TDriver driver(form, platform, out);
+    int status = 0;
     try {
-      while (i < args.size()) i += driver.Step(args, i);
+      status = RunCliSteps(form, platform, args, i, out);
     } catch (const TUsageError& e) {
       out.flush();
       err << "valquor-cli: " << e.what() << '\n';
       return 2;
     }
+    // A failed export ends the steps, not the run: the shut-down (and --save) still happen.
     form.RunHandler([&] { form.Close(); });
+    form.SetCommandRunner(nullptr);
     out.flush();
-    return 0;
+    return status;
   } catch (const std::exception& e) {
     err << "valquor-cli: " << e.what() << '\n';
     return 1;

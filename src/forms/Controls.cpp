@@ -590,6 +590,25 @@ std::string TRichEdit::Text() const {
   return text;
 }
 
+TChart::TChart(TComponent* owner, TWinControl* parent, std::string name)
+    : TWinControl(owner, parent, std::move(name), "TChart") {
+  SetColor(clWhite);
+  PublishCommon();
+}
+
+void TChart::SetData(TChartData data) {
+  if (data == data_) return;
+  data_ = std::move(data);
+  Changed();
+}
+
+void TChart::Clear() {
+  if (data_.Series.empty() && data_.Marks.empty()) return;
+  data_.Series.clear();
+  data_.Marks.clear();
+  Changed();
+}
+
 TTabSheet::TTabSheet(TComponent* owner, TPageControl* pageControl, std::string name,
                      std::string caption)
     : TWinControl(owner, pageControl, std::move(name), "TTabSheet"),

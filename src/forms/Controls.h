@@ -335,6 +335,60 @@ class TRichEdit : public TWinControl {
   std::vector<std::string> lines_;
 };
 
+// Chart data: named series of points and marks (vertical lines at a value of the x axis,
+// horizontal lines at a value of the y axis), with the titles of the axes. Values are single
+// precision; an x axis of dates holds day numbers (see models/Dates.h).
+enum class TChartSeriesStyle { Line, Points };
+enum class TChartMarkKind { XLine, YLine };
+enum class TChartMarkStyle { Solid, Dashed, Dotted };
+enum class TChartAxisKind { Number, Date };
+
+struct TChartPoint {
+  float X = 0.0f;
+  float Y = 0.0f;
+  bool operator==(const TChartPoint&) const = default;
+};
+
+struct TChartSeries {
+  std::string Name;  // the legend's text
+  TChartSeriesStyle Style = TChartSeriesStyle::Line;
+  std::vector<TChartPoint> Points;
+  bool operator==(const TChartSeries&) const = default;
+};
+
+struct TChartMark {
+  TChartMarkKind Kind = TChartMarkKind::XLine;
+  TChartMarkStyle Style = TChartMarkStyle::Solid;
+  std::string Label;
+  float Value = 0.0f;
+  bool operator==(const TChartMark&) const = default;
+};
+
+struct TChartData {
+  std::string XTitle;
+  std::string YTitle;
+  TChartAxisKind XKind = TChartAxisKind::Number;
+  std::vector<TChartSeries> Series;
+  std::vector<TChartMark> Marks;
+  bool operator==(const TChartData&) const = default;
+};
+
+// A chart: the view draws its data; a program writes it whole.
+class TChart : public TWinControl {
+ public:
+  TChart(TComponent* owner, TWinControl* parent, std::string name);
+  [[nodiscard]] const TChartData& Data() const { return data_; }
+  // Replaces the data; nothing changes when it is equal to the current data.
+  void SetData(TChartData data);
+  // Removes every series and mark (the titles stay).
+  void Clear();
+  // Nothing to draw: no series.
+  [[nodiscard]] bool Empty() const { return data_.Series.empty(); }
+
+ private:
+  TChartData data_;
+};
+
 class TPageControl;
 
 // One page of a page control.

@@ -87,6 +87,21 @@ TFormPersonalControls::TFormPersonalControls()
   Adjust.LabelCaption = "&Adjust";
   AnalysisFormula.LabelCaption = "Assu&ming";
   CostPerTrade.LabelCaption = "Total &cost per trade";
+  GraphChart.SetFont(TFontSpec{});  // the report font
+  GreeksGrid.ColWidths = {72, 64, 64, 40, 64, 60, 72, 124, 132, 104, 104};
+  GreeksGrid.ScrollBars = false;  // the page scrolls it
+  for (TEdit* output :
+       {&BreakevenEdit, &MaxProfitEdit, &MaxLossEdit, &ProfitChanceEdit, &ExpectedPLEdit}) {
+    Output(*output);
+  }
+  BreakevenEdit.LabelCaption = "Breakevens";
+  MaxProfitEdit.LabelCaption = "Max profit";
+  MaxLossEdit.LabelCaption = "Max loss";
+  ProfitChanceEdit.LabelCaption = "P(profit)";
+  ExpectedPLEdit.LabelCaption = "Expected P&&L";
+  WhatIfPrice.LabelCaption = "Price c&hange %";
+  WhatIfDays.LabelCaption = "Days for&ward";
+  WhatIfVol.LabelCaption = "Vol chan&ge";
   MainPageControl.SetActivePage(&TabPricing);
   PageControl3.SetActivePage(&TabPL);
 

@@ -39,6 +39,7 @@ class TFormPersonalControls : public TForm {
   TCheckBox MainForwardLock{this, &TabSheet1, "MainForwardLock", "Lock"};
   TButton ComputeBtn{this, &TabSheet1, "ComputeBtn", "Compute"};
   TButton CopyBtn{this, &TabSheet1, "CopyBtn", "Copy"};
+  TButton ExportBtn{this, &TabSheet1, "ExportBtn", "Export..."};
   TSpeedButton SpeedButton1{this, &TabSheet1, "SpeedButton1", "Help"};
   TSpeedButton HelpContext{this, &TabSheet1, "HelpContext", "What's this?"};
 
@@ -47,6 +48,7 @@ class TFormPersonalControls : public TForm {
   TTabSheet TabPricing{this, &MainPageControl, "TabPricing", "Fair value"};
   TTabSheet TabDelta{this, &MainPageControl, "TabDelta", "Delta"};
   TTabSheet TabAnalysis{this, &MainPageControl, "TabAnalysis", "Analysis"};
+  TTabSheet TabGraph{this, &MainPageControl, "TabGraph", "Graph"};
   TRichEdit RichEdit1{this, &TabPricing, "RichEdit1", false};
   TEdit Days1{this, &TabDelta, "Days1", "20"};
   TRichEdit RichEdit2{this, &TabDelta, "RichEdit2", true};
@@ -73,6 +75,18 @@ class TFormPersonalControls : public TForm {
       {"Lognormal distribution", "Normal distribution", "Medium normal/lognormal"}};
   TEdit CostPerTrade{this, &TabPL, "CostPerTrade", "0"};
   TRichEdit RichEdit3{this, &TabPL, "RichEdit3", false};
+  // The risk graph: the chart, the greeks of the legs, the figures at expiration and the what-if
+  // shifts of price, days and volatility.
+  TChart GraphChart{this, &TabGraph, "GraphChart"};
+  TStringGrid GreeksGrid{this, &TabGraph, "GreeksGrid", 11, 5};
+  TEdit BreakevenEdit{this, &TabGraph, "BreakevenEdit", ""};
+  TEdit MaxProfitEdit{this, &TabGraph, "MaxProfitEdit", ""};
+  TEdit MaxLossEdit{this, &TabGraph, "MaxLossEdit", ""};
+  TEdit ProfitChanceEdit{this, &TabGraph, "ProfitChanceEdit", ""};
+  TEdit ExpectedPLEdit{this, &TabGraph, "ExpectedPLEdit", ""};
+  TEdit WhatIfPrice{this, &TabGraph, "WhatIfPrice", "0"};
+  TEdit WhatIfDays{this, &TabGraph, "WhatIfDays", "0"};
+  TEdit WhatIfVol{this, &TabGraph, "WhatIfVol", "0"};
 
   // Volatility.
   TPageControl PageControl2{this, &TabSheet4, "PageControl2"};
@@ -83,12 +97,14 @@ class TFormPersonalControls : public TForm {
   TButton ClipBoardBtn{this, &TabSheet6, "ClipBoardBtn", "Read clipboard"};
   TButton Button1{this, &TabSheet6, "Button1", "Read textfile"};
   TButton Button4{this, &TabSheet6, "Button4", "Copy"};
+  TButton ExportDailyBtn{this, &TabSheet6, "ExportDailyBtn", "Export..."};
   TCheckBox LatestFirst{this, &TabSheet6, "LatestFirst", "First line is oldest"};
   TRichEdit RichEdit4{this, &TabSheet6, "RichEdit4", true};
   TStringGrid WeeksGrid{this, &TabSheet7, "WeeksGrid", 2, 14};
   TButton WeeklyBtn{this, &TabSheet7, "WeeklyBtn", "Compute"};
   TButton Button3{this, &TabSheet7, "Button3", "Clear"};
   TButton Button2{this, &TabSheet7, "Button2", "Copy"};
+  TButton ExportWeeklyBtn{this, &TabSheet7, "ExportWeeklyBtn", "Export..."};
   TButton BitBtn2{this, &TabSheet7, "BitBtn2", "Down", "TBitBtn"};
   TButton BitBtn3{this, &TabSheet7, "BitBtn3", "Up", "TBitBtn"};
   TButton Button12{this, &TabSheet7, "Button12", "Save"};
@@ -115,6 +131,7 @@ class TFormPersonalControls : public TForm {
   TLabel DevLabel{this, &TabSheet3, "DevLabel", "0"};
   TButton VolAnalysis{this, &TabSheet3, "VolAnalysis", "Compute"};
   TButton BtnCopy2{this, &TabSheet3, "BtnCopy2", "Copy"};
+  TButton ExportImpliedBtn{this, &TabSheet3, "ExportImpliedBtn", "Export..."};
   TRichEdit RichEdit6{this, &TabSheet3, "RichEdit6", false};
 
   // Calculator.

@@ -11,6 +11,7 @@
 
 #include "ValquorVersion.h"
 #include "gui/MainWindow.h"
+#include "gui/QtCommandRunner.h"
 #include "gui/QtPlatform.h"
 #include "shell/FormPersonal.h"
 
@@ -79,8 +80,12 @@ int RunValquor(int argc, char** argv) {
     TMainWindow window(
         form, form.FormWiz, form.FormWiz2,
         [&form](const std::function<void()>& handler) { form.RunHandler(handler); }, platform);
+    // Commands compute away from the window's thread while it is there.
+    form.SetCommandRunner(&window.CommandRunner());
     window.Start();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    form.SetCommandRunner(nullptr);
+    return status;
   } catch (const std::exception& e) {
     // Only the start-up runs outside an event handler; what it cannot survive ends here.
     QMessageBox::critical(nullptr, QStringLiteral("Valquor"), QString::fromStdString(e.what()));

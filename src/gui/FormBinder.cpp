@@ -27,6 +27,7 @@
 #include <string>
 #include <utility>
 
+#include "gui/ChartView.h"
 #include "gui/QtPlatform.h"
 #include "gui/SpinField.h"
 
@@ -436,6 +437,10 @@ TFormBinder::TBinding& TFormBinder::Make(TControl& control, QWidget* parent) {
       tool->setToolTip(ToQ(speed->Caption));
     };
     b.Widget = tool;
+  } else if (auto* chart = dynamic_cast<TChart*>(&control)) {
+    auto* view = new TChartView(parent);
+    b.PullState = [view, chart] { view->SetData(chart->Data()); };
+    b.Widget = view;
   } else if (auto* box = dynamic_cast<TGroupBox*>(&control)) {
     auto* group = new QGroupBox(parent);
     b.PullState = [group, box] { group->setTitle(ToQ(box->Caption)); };

@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
@@ -10,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -19,9 +21,12 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "ValquorVersion.h"
 #include "gui/HelpWindow.h"
+#include "gui/QtCommandRunner.h"
 #include "gui/QtPlatform.h"
 #include "gui/WizardDialog.h"
 
@@ -50,6 +55,25 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
 // The margin of the pages: small, as pages sit inside pages.
 constexpr int kPageMargin = 6;
 
+// A computation still running after this long shows its progress; the bar follows it this often.
+constexpr int kProgressDelayMs = 300;
+constexpr int kProgressTickMs = 50;
+
+// Would a user's change of the control alter a computation while it runs? Fields, lists, check
+// boxes, radio groups, spin boxes, dates, grids and buttons do; outputs, labels, panes, pages and
+// the help buttons do not, nor the buttons among `free` (they only read what is shown).
+bool ChangesWork(const TControl& control, const std::vector<const TControl*>& free) {
+  if (std::find(free.begin(), free.end(), &control) != free.end()) return false;
+  if (const auto* edit = dynamic_cast<const TEdit*>(&control)) return !edit->ReadOnly;
+  if (const auto* button = dynamic_cast<const TButton*>(&control)) return !button->Cancel;
+  return dynamic_cast<const TComboBox*>(&control) != nullptr ||
+         dynamic_cast<const TCheckBox*>(&control) != nullptr ||
+         dynamic_cast<const TRadioGroup*>(&control) != nullptr ||
+         dynamic_cast<const TSpinEdit*>(&control) != nullptr ||
+         dynamic_cast<const TDateTimePicker*>(&control) != nullptr ||
+         dynamic_cast<const TStringGrid*>(&control) != nullptr;
+}
+
 QVBoxLayout* Column(QWidget* page) {
   auto* column = new QVBoxLayout(page);
   column->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
@@ -71,6 +95,7 @@ TMainWindow::TMainWindow(TFormPersonalControls& form, TFormWizControls& overUnde
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
   layout->addWidget(W(form_.PageControl1, this), 1);
+  BuildProgress();
   BuildPricing(binder_->Widget(form_.TabSheet1));
   BuildVolatility(binder_->Widget(form_.TabSheet4));
   BuildCalculator(binder_->Widget(form_.TabSheet2));
@@ -96,6 +121,11 @@ TMainWindow::TMainWindow(TFormPersonalControls& form, TFormWizControls& overUnde
   overUnder_ = new TWizardDialog(overUnder, run, shuttingDown, this);
   risk_ = new TWizardDialog(risk, run, shuttingDown, this);
 
+  runner_ = new TQtCommandRunner([this](const std::function<void()>& action) { Run(action); },
+                                 [this] { return running_ == 0; }, this);
+  connect(runner_, &TQtCommandRunner::Started, this, &TMainWindow::ComputeStarted);
+  connect(runner_, &TQtCommandRunner::Ended, this, &TMainWindow::ComputeEnded);
+
   setMinimumSize(QSize(kFirstWidth, kFirstHeight).expandedTo(minimumSizeHint()));
   resize(QSize(form_.Width, form_.Height).expandedTo(minimumSize()));
   platform_.SetMainWindow(this);
@@ -104,6 +134,7 @@ TMainWindow::TMainWindow(TFormPersonalControls& form, TFormWizControls& overUnde
 }
 
 TMainWindow::~TMainWindow() {
+  runner_->Stop();
   platform_.BeforeModal = nullptr;
   platform_.SetMainWindow(nullptr);
 }
@@ -161,6 +192,7 @@ void TMainWindow::BuildPricing(QWidget* page) {
   buttons->addStretch(1);
   buttons->addWidget(W(form_.ComputeBtn, panel));
   buttons->addWidget(W(form_.CopyBtn, panel));
+  buttons->addWidget(W(form_.ExportBtn, panel));
   // The two picture buttons: the manual and "What's this?".
   auto* helpButton = qobject_cast<QToolButton*>(W(form_.SpeedButton1, panel));
   auto* whatsThisButton = qobject_cast<QToolButton*>(W(form_.HelpContext, panel));
@@ -237,6 +269,8 @@ void TMainWindow::BuildPricing(QWidget* page) {
   payoffColumn->addLayout(payoffRow);
   payoffColumn->addLayout(Row({L(form_.CostPerTrade, payoff), cost}));
   payoffColumn->addWidget(W(form_.RichEdit3, payoff), 1);
+
+  BuildGraph(binder_->Widget(form_.TabGraph));
 }
 
 void TMainWindow::BuildVolatility(QWidget* page) {
@@ -248,6 +282,7 @@ void TMainWindow::BuildVolatility(QWidget* page) {
   auto* dailyRow =
       Row({W(form_.ClipBoardBtn, daily), W(form_.Button1, daily), W(form_.LatestFirst, daily)});
   dailyRow->addWidget(W(form_.Button4, daily));
+  dailyRow->addWidget(W(form_.ExportDailyBtn, daily));
   dailyColumn->addLayout(dailyRow);
   dailyColumn->addWidget(W(form_.RichEdit4, daily), 1);
 
@@ -272,6 +307,7 @@ void TMainWindow::BuildVolatility(QWidget* page) {
   commands->addWidget(W(form_.WeeklyBtn, weekly));
   commands->addWidget(W(form_.Button3, weekly));
   commands->addWidget(W(form_.Button2, weekly));
+  commands->addWidget(W(form_.ExportWeeklyBtn, weekly));
   commands->addSpacing(12);
   commands->addWidget(W(form_.Button12, weekly));
   commands->addWidget(W(form_.Button13, weekly));
@@ -319,8 +355,9 @@ void TMainWindow::BuildVolatility(QWidget* page) {
   AddPair(results, 2, 0, form_.VolRes, analysis);
   results->addWidget(W(form_.BothLocked, analysis), 2, 2);
   AddPair(results, 3, 0, form_.DevLabel, analysis);
-  results->addLayout(Row({W(form_.VolAnalysis, analysis), W(form_.BtnCopy2, analysis)}), 4, 0, 1,
-                     3);
+  results->addLayout(Row({W(form_.VolAnalysis, analysis), W(form_.BtnCopy2, analysis),
+                          W(form_.ExportImpliedBtn, analysis)}),
+                     4, 0, 1, 3);
   results->setRowStretch(5, 1);
   for (TControl* field :
        std::initializer_list<TControl*>{&form_.DaysEdit, &form_.ForwardRes, &form_.VolRes}) {
@@ -458,6 +495,123 @@ void TMainWindow::BuildAbout(QWidget* page) {
   column->addStretch(2);
 }
 
+void TMainWindow::BuildProgress() {
+  progressPanel_ = new QWidget(this);
+  progressPanel_->setObjectName(QStringLiteral("ProgressPanel"));
+  auto* row = new QHBoxLayout(progressPanel_);
+  row->setContentsMargins(0, 0, 0, 0);
+  progress_ = new QProgressBar(progressPanel_);
+  progress_->setObjectName(QStringLiteral("ComputeProgress"));
+  progress_->setRange(0, 100);
+  progress_->setFormat(QStringLiteral("%p %"));
+  cancel_ = new QPushButton(tr("Cancel"), progressPanel_);
+  cancel_->setObjectName(QStringLiteral("CancelComputeButton"));
+  cancel_->setWhatsThis(
+      tr("Stops the computation: every report, field and setting stays as it "
+         "was before Compute. Esc does the same."));
+  row->addWidget(progress_, 1);
+  row->addWidget(cancel_);
+  progressPanel_->hide();
+  layout()->addWidget(progressPanel_);
+  connect(cancel_, &QPushButton::clicked, this, &TMainWindow::CancelCompute);
+
+  progressDelay_ = new QTimer(this);
+  progressDelay_->setSingleShot(true);
+  progressDelay_->setInterval(kProgressDelayMs);
+  connect(progressDelay_, &QTimer::timeout, this, &TMainWindow::ShowProgress);
+  progressTick_ = new QTimer(this);
+  progressTick_->setInterval(kProgressTickMs);
+  connect(progressTick_, &QTimer::timeout, this, [this] {
+    const int percent = static_cast<int>(std::floor(100.0 * runner_->Fraction()));
+    progress_->setValue(std::max(progress_->value(), std::clamp(percent, 0, 100)));
+  });
+}
+
+void TMainWindow::ShowProgress() {
+  if (runner_->Running()) progressPanel_->show();
+}
+
+void TMainWindow::CancelCompute() {
+  if (!runner_->Running()) return;
+  runner_->Cancel();
+  cancel_->setEnabled(false);
+}
+
+void TMainWindow::ComputeStarted() {
+  focusBeforeLock_ = QApplication::focusWidget();
+  LockInputs();
+  progress_->setValue(0);
+  cancel_->setEnabled(true);
+  progressDelay_->start();
+  progressTick_->start();
+  qApp->installEventFilter(this);
+  for (QWidget* window : {static_cast<QWidget*>(this), static_cast<QWidget*>(overUnder_),
+                          static_cast<QWidget*>(risk_)}) {
+    window->setCursor(Qt::BusyCursor);
+  }
+  Sync();
+  focusAfterLock_ = QApplication::focusWidget();
+}
+
+void TMainWindow::ComputeEnded() {
+  progressDelay_->stop();
+  progressTick_->stop();
+  progressPanel_->hide();
+  qApp->removeEventFilter(this);
+  for (QWidget* window : {static_cast<QWidget*>(this), static_cast<QWidget*>(overUnder_),
+                          static_cast<QWidget*>(risk_)}) {
+    window->unsetCursor();
+  }
+  UnlockInputs();
+  Sync();
+  // The field or button that lost the focus to the lock gets it back, unless the user has
+  // moved it meanwhile.
+  if (focusBeforeLock_ != nullptr && focusBeforeLock_->isEnabled() &&
+      QApplication::focusWidget() == focusAfterLock_.data()) {
+    focusBeforeLock_->setFocus();
+  }
+  focusBeforeLock_ = nullptr;
+  focusAfterLock_ = nullptr;
+}
+
+void TMainWindow::LockInputs() {
+  // The Copy and Export buttons and the dialogs' Close buttons stay: they change nothing a
+  // computation reads.
+  const std::vector<const TControl*> free = {
+      &form_.CopyBtn,   &form_.Button4,        &form_.Button2,         &form_.BtnCopy2,
+      &form_.ExportBtn, &form_.ExportDailyBtn, &form_.ExportWeeklyBtn, &form_.ExportImpliedBtn};
+  for (TForm* window : {static_cast<TForm*>(&form_), &overUnder_->Form(), &risk_->Form()}) {
+    for (TComponent* component : window->Components()) {
+      auto* control = dynamic_cast<TControl*>(component);
+      if (control == nullptr || !control->Enabled() || !ChangesWork(*control, free)) continue;
+      control->SetEnabled(false);
+      locked_.push_back(control);
+    }
+  }
+}
+
+void TMainWindow::UnlockInputs() {
+  for (TControl* control : locked_) control->SetEnabled(true);
+  locked_.clear();
+}
+
+bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Esc cancels a run from the window and its dialogs, unless a box, dialog or open list
+  // takes it first.
+  if (event->type() == QEvent::KeyPress && runner_->Running()) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QWidget* active = QApplication::activeWindow();
+    if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&
+        QApplication::activeModalWidget() == nullptr &&
+        QApplication::activePopupWidget() == nullptr &&
+        (active == this || active == overUnder_ || active == risk_)) {
+      CancelCompute();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 void TMainWindow::Run(const std::function<void()>& handler) {
   ++running_;
   runHandler_(handler);
@@ -537,6 +691,8 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
+  // A run in progress is cancelled; the window waits for its computation to leave.
+  runner_->Stop();
   StoreGeometry();
   Run([this] { form_.Close(); });
   if (form_.Visible()) {

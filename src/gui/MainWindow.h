@@ -2,7 +2,10 @@
 // The main window: every page and control of the form model in Qt layouts, and the two
 // calculator dialogs. Every user event runs through the form's handler runner and is followed
 // by a pull of the controls that changed. Enter presses the Compute button of the page in view.
+// Its command runner computes away from the window's thread: while a run lasts the inputs of
+// the window and its dialogs are locked, and after 0.3 s a progress bar with Cancel shows.
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -14,9 +17,13 @@
 
 class QGridLayout;
 class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
 
 namespace valquor {
 
+class TQtCommandRunner;
 class TQtPlatform;
 class TWizardDialog;
 
@@ -46,8 +53,15 @@ class TMainWindow : public QWidget {
   [[nodiscard]] TWizardDialog& RiskDialog() { return *risk_; }
   [[nodiscard]] bool ShuttingDown() const { return closed_; }
 
+  // The runner to install in the form (TFormPersonal::SetCommandRunner) for computing away
+  // from the window's thread; uninstall it before the window goes.
+  [[nodiscard]] TQtCommandRunner& CommandRunner() { return *runner_; }
+  // Cancels the run in progress, as the Cancel button and Esc do.
+  void CancelCompute();
+
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -57,6 +71,8 @@ class TMainWindow : public QWidget {
   // A label and its field in row `row` of a grid, at column pair `pair`.
   void AddPair(QGridLayout* grid, int row, int pair, TControl& control, QWidget* parent);
   void BuildPricing(QWidget* page);
+  // The Graph sub-page of Pricing (MainWindowGraph.cpp).
+  void BuildGraph(QWidget* page);
   void BuildVolatility(QWidget* page);
   void BuildCalculator(QWidget* page);
   void BuildOptions(QWidget* page);
@@ -65,6 +81,15 @@ class TMainWindow : public QWidget {
   void StoreGeometry();
   // The form's Activate() once, for a window system that never reports the window active.
   void ActivateOnce();
+  void BuildProgress();
+  // A run of the command runner begins or ends: locks or restores the inputs, the progress.
+  void ComputeStarted();
+  void ComputeEnded();
+  void ShowProgress();
+  // Disables every input control and command button of the window and its dialogs that is
+  // enabled now; UnlockInputs enables them again.
+  void LockInputs();
+  void UnlockInputs();
 
   TFormPersonalControls& form_;
   THandlerRunner runHandler_;
@@ -72,6 +97,16 @@ class TMainWindow : public QWidget {
   TFormBinder* binder_;
   TWizardDialog* overUnder_ = nullptr;
   TWizardDialog* risk_ = nullptr;
+  TQtCommandRunner* runner_ = nullptr;
+  QWidget* progressPanel_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  QTimer* progressDelay_ = nullptr;
+  QTimer* progressTick_ = nullptr;
+  std::vector<TControl*> locked_;
+  // The focus before the inputs were locked, and where locking moved it.
+  QPointer<QWidget> focusBeforeLock_;
+  QPointer<QWidget> focusAfterLock_;
   std::vector<QWidget*> tabOrder_;
   int running_ = 0;
   bool activated_ = false;

@@ -1,6 +1,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "shell/FormPersonal.h"
+#include "shell/GraphPage.h"
 #include "shell/PricingReports.h"
 
 namespace valquor {
@@ -20,6 +22,10 @@ void TPricingReports::ComputeBtnClick() {
     }
   }
   TBusyCursor busy(platform_);
+  if (form_.MainPageControl.ActivePage() == &form_.TabGraph) {
+    GraphCompute(dynamic_cast<TFormPersonal&>(form_));
+    return;
+  }
   panel_.RefreshReportInputs();
   panel_.Inputs.MaxDays = static_cast<int>(
       static_cast<std::uint32_t>(10 * static_cast<std::int64_t>(panel_.DayStepFactor())));

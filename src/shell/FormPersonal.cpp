@@ -1,24 +1,27 @@
 #include "shell/FormPersonal.h"
 
 #include "forms/Text.h"
+#include "shell/GraphPage.h"
 #include "shell/HelpTopics.h"
 #include "shell/OptionsTerms.h"
 
 namespace valquor {
-TFormPersonal::TFormPersonal(TPlatform& platform)
-    : Platform(platform),
-      Dispatch(platform, OptionsInputs),
-      Panel(*this, Dispatch, platform),
-      Reports(*this, Dispatch, platform, Panel),
+TFormPersonal::TFormPersonal(TPlatform& target)
+    : Gate(target),
+      Platform(Gate),
+      Dispatch(Platform, OptionsInputs),
+      Panel(*this, Dispatch, Platform),
+      Reports(*this, Dispatch, Platform, Panel),
       Volatility(
-          *this, platform, Panel, Exports,
+          *this, Platform, Panel, Exports,
           [this](TCommand command) { RunCommand(std::move(command)); }, TreeAmerican),
-      csPropertySaver1(*this, platform),
-      FormWiz(*this, platform, Exports),
-      FormWiz2(*this, platform, Exports) {
+      csPropertySaver1(*this, Platform),
+      FormWiz(*this, Platform, Exports),
+      FormWiz2(*this, Platform, Exports) {
   ConnectHandlers();
   AssignHelpTexts();
   ConfigureSaver();
+  const TMessageAction creation(Gate);
   csPropertySaver1.Loaded();
   FormCreate();
 }
@@ -26,6 +29,7 @@ TFormPersonal::TFormPersonal(TPlatform& platform)
 TFormPersonal::~TFormPersonal() = default;
 
 void TFormPersonal::RunHandler(const std::function<void()>& handler) {
+  const TMessageAction action(Gate);
   try {
     handler();
   } catch (...) {
@@ -52,17 +56,21 @@ void TFormPersonal::ConnectHandlers() {
   MainForwardLock.OnClick = [this] { Panel.MainForwardLockClick(); };
   ComputeBtn.OnClick = [this] { Reports.ComputeBtnClick(); };
   CopyBtn.OnClick = [this] { CopyBtnClick(); };
+  ExportBtn.OnClick = [this] { ExportBtnClick(); };
   SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
   HelpContext.OnClick = [this] { HelpContextClick(); };
   UseCustomInput.OnClick = [this] { Reports.UseCustomInputClick(); };
   Button7.OnClick = [this] { Panel.Button7Click(); };
+  ConnectGraphPage(*this);
 
   ClipBoardBtn.OnClick = [this] { Volatility.ClipBoardBtnClick(); };
   Button1.OnClick = [this] { Volatility.FileBtnClick(); };
   Button4.OnClick = [this] { Button4Click(); };
+  ExportDailyBtn.OnClick = [this] { ExportDailyBtnClick(); };
   WeeklyBtn.OnClick = [this] { Volatility.WeeklyBtnClick(); };
   Button3.OnClick = [this] { Volatility.Button3Click(); };
   Button2.OnClick = [this] { Button2Click(); };
+  ExportWeeklyBtn.OnClick = [this] { ExportWeeklyBtnClick(); };
   BitBtn2.OnClick = [this] { Volatility.BitBtn2Click(); };
   BitBtn3.OnClick = [this] { Volatility.BitBtn3Click(); };
   Button12.OnClick = [this] { Volatility.Button12Click(); };
@@ -72,6 +80,7 @@ void TFormPersonal::ConnectHandlers() {
   BothLocked.OnClick = [this] { Volatility.BothLockedClick(); };
   VolAnalysis.OnClick = [this] { Volatility.VolAnalysisClick(); };
   BtnCopy2.OnClick = [this] { BtnCopy2Click(); };
+  ExportImpliedBtn.OnClick = [this] { ExportImpliedBtnClick(); };
 
   RiskFree9.OnChange = [this] { RiskFree9Change(); };
   Button9.OnClick = [this] { Button9Click(); };
@@ -98,22 +107,25 @@ void TFormPersonal::CopyWithHeading(const std::vector<std::string>& heading,
   Platform.SetClipboardReport(RichEdit7.Text(), RichEdit7.Font());
 }
 
-void TFormPersonal::CopyBtnClick() {
+std::pair<const TRichEdit*, std::vector<std::string>> TFormPersonal::PricingPaneInView() const {
   const TTabSheet* page = MainPageControl.ActivePage();
-  if (page == &TabDelta) {
-    CopyWithHeading({" *** Delta ***"}, RichEdit2);
-  } else if (page == &TabAnalysis) {
+  if (page == &TabDelta) return {&RichEdit2, {" *** Delta ***"}};
+  if (page == &TabAnalysis) {
     const TTabSheet* sub = PageControl3.ActivePage();
-    if (sub == &TabCalc) {
-      CopyWithHeading({" *** Calculator ***"}, RichEdit10);
-    } else if (sub == &TabProb) {
-      CopyWithHeading({" *** Probabilities ***"}, RichEdit8);
-    } else {
-      CopyWithHeading({"", " *** Analysis ***"}, RichEdit3);
-    }
-  } else {
-    CopyWithHeading({}, RichEdit1);
+    if (sub == &TabCalc) return {&RichEdit10, {" *** Calculator ***"}};
+    if (sub == &TabProb) return {&RichEdit8, {" *** Probabilities ***"}};
+    return {&RichEdit3, {"", " *** Analysis ***"}};
   }
+  return {&RichEdit1, {}};
+}
+
+void TFormPersonal::CopyBtnClick() {
+  const auto [pane, heading] = PricingPaneInView();
+  CopyWithHeading(heading, *pane);
+}
+
+void TFormPersonal::ExportBtnClick() {
+  Exports.ExportWithDialog(*PricingPaneInView().first, Platform);
 }
 
 // The position list's help topic follows the chosen position.
@@ -138,6 +150,12 @@ void TFormPersonal::Button2Click() {
 }
 
 void TFormPersonal::BtnCopy2Click() { CopyWithHeading({" *** Implied volatility ***"}, RichEdit6); }
+
+void TFormPersonal::ExportDailyBtnClick() { Exports.ExportWithDialog(RichEdit4, Platform); }
+
+void TFormPersonal::ExportWeeklyBtnClick() { Exports.ExportWithDialog(RichEdit9, Platform); }
+
+void TFormPersonal::ExportImpliedBtnClick() { Exports.ExportWithDialog(RichEdit6, Platform); }
 
 // ---------------------------------------------------------------------------------------------
 // Calculator page

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "compute/Engine.h"
 #include "forms/FormPersonalControls.h"
@@ -13,6 +15,7 @@
 #include "shell/Command.h"
 #include "shell/Exports.h"
 #include "shell/FormWiz.h"
+#include "shell/MessageGate.h"
 #include "shell/ModelDispatch.h"
 #include "shell/PricingReports.h"
 #include "shell/PropertySaver.h"
@@ -24,10 +27,14 @@ namespace valquor {
 class TFormPersonal : public TFormPersonalControls, public TDialogHost {
  public:
   // Creates the window with its layout defaults, attaches the settings saver and runs
-  // FormCreate; the dialogs are created hidden.
-  explicit TFormPersonal(TPlatform& platform);
+  // FormCreate (one action of Gate); the dialogs are created hidden. Every message of the
+  // window and of what it owns reaches target through Gate.
+  explicit TFormPersonal(TPlatform& target);
   ~TFormPersonal() override;
 
+  // The platform behind the message gate of the window's actions.
+  TMessageGate Gate;
+  // The platform the window and everything it owns use: Gate. Construct members with it.
   TPlatform& Platform;
   // The workers that value options for this window's commands.
   TValuationEngine Engine;
@@ -56,7 +63,7 @@ class TFormPersonal : public TFormPersonalControls, public TDialogHost {
 
   // Runs an event handler as the application's event loop does: a refused integer conversion
   // or an arithmetic fault shows its message, an abandoned command (EAbort) shows nothing; the
-  // busy cursor is off afterwards.
+  // busy cursor is off afterwards. The outermost call is one user action of Gate.
   void RunHandler(const std::function<void()>& handler) override;
 
   // Runs a command's stages: to their end before returning unless the window has set a runner
@@ -78,14 +85,19 @@ class TFormPersonal : public TFormPersonalControls, public TDialogHost {
 
   // Pricing page.
   void CopyBtnClick();
+  // Exports the report in view (the pane CopyBtn copies) as a CSV file, through a save dialog.
+  void ExportBtnClick();
   void PositionNameChange();
   void SpeedButton1Click();
   void HelpContextClick();
 
-  // Volatility page: copying.
+  // Volatility page: copying, and exporting the pane beside each Copy button as a CSV file.
   void Button4Click();
   void Button2Click();
   void BtnCopy2Click();
+  void ExportDailyBtnClick();
+  void ExportWeeklyBtnClick();
+  void ExportImpliedBtnClick();
 
   // Calculator page.
   void Button9Click();
@@ -119,6 +131,8 @@ class TFormPersonal : public TFormPersonalControls, public TDialogHost {
   void ConfigureSaver();
   void AssignHelpTexts();
   void CopyWithHeading(const std::vector<std::string>& heading, const TRichEdit& pane);
+  // The Pricing report pane in view, with the heading lines its copy starts with.
+  [[nodiscard]] std::pair<const TRichEdit*, std::vector<std::string>> PricingPaneInView() const;
 };
 
 }  // namespace valquor

@@ -43,11 +43,12 @@ const TText kTexts[] = {
     {"FormPersonal", "MainForwardLock", "pricing.html", "Lock the forward: when on, the forward you type is kept and used instead of being recomputed from the price. Default off."},
     {"FormPersonal", "ComputeBtn", "pricing.html", "Computes the reports of the page in view: the fair value and delta tables, or the three Analysis reports. Enter presses it."},
     {"FormPersonal", "CopyBtn", "pricing.html", "Copies the report in view to the clipboard, with a heading line naming it (the fair value table has none)."},
+    {"FormPersonal", "ExportBtn", "pricing.html", "Exports the report in view as a CSV file, the table's numbers in columns, to a file you choose (fair-value.csv for the fair value table)."},
     {"FormPersonal", "SpeedButton1", "index.html", "Opens this manual at its contents."},
     {"FormPersonal", "HelpContext", "index.html", "\"What's this?\": click it, then click any field to read what it means, its unit and its default."},
 
     // Pricing: the sub-pages.
-    {"FormPersonal", "MainPageControl", "pricing.html", "The Pricing reports: Fair value, Delta and Analysis. The page in view is remembered and shown again at the next start."},
+    {"FormPersonal", "MainPageControl", "pricing.html", "The Pricing reports: Fair value, Delta, Analysis and the risk Graph. Fair value or Delta in view at closing is shown again at the next start, any other page as Analysis."},
     {"FormPersonal", "TabPricing", "pricing.html", "Fair value: the value of the position for eleven strikes or forwards (rows) and eleven days to expiration (columns)."},
     {"FormPersonal", "TabDelta", "pricing.html", "Delta: how much the position's value changes when the underlying moves, over the rows of the fair value table."},
     {"FormPersonal", "TabAnalysis", "analysis.html", "Analysis: holding the position to expiration under the volatility you believe in: calculator, probabilities and payoff."},
@@ -82,12 +83,14 @@ const TText kTexts[] = {
     {"FormPersonal", "ClipBoardBtn", "volatility.html", "Reads closing prices from the clipboard, one per line, and reports their historical volatility."},
     {"FormPersonal", "Button1", "volatility.html", "Reads a price text file (header line D;O;H;L;C;V;S, one line per trading day) and reports its historical volatility."},
     {"FormPersonal", "Button4", "volatility.html", "Copies the daily-data report to the clipboard."},
+    {"FormPersonal", "ExportDailyBtn", "volatility.html", "Exports the daily-data report as a CSV file, to a file you choose."},
     {"FormPersonal", "LatestFirst", "volatility.html", "First line is oldest: the order of the closes on the clipboard. Off: the first line is the newest close and the last line the oldest, as quote pages list them. On: the first line is the oldest close. For the two lines\n  101.50\n  100.00\noff reads a rise from 100.00 to today's 101.50, on a fall from 101.50 to today's 100.00. Default off; not kept between runs."},
     {"FormPersonal", "RichEdit4", "volatility.html", "The historical-volatility report from daily data:\n- The series' name and Count, the number of closes.\n- 1, 2 and 3 months: the annualised volatility in percent, each weighting the moves of about the last month (21 trading days, or 4 week ends), two months (42, 8) or three months (63, 12) most.\n- 1 day, 2 days and 1 week moves: measured from moves over that many days; from a price file the week line uses the closes at the week ends (\"n/a\" with fewer than two), from the clipboard five-day moves."},
     {"FormPersonal", "WeeksGrid", "volatility.html", "Weekly closes: week 0 (the newest) at the top down to week -12. The grid is kept between runs."},
     {"FormPersonal", "WeeklyBtn", "volatility.html", "Computes the weekly historical volatility and adds its report below the earlier ones. Enter presses it."},
     {"FormPersonal", "Button3", "volatility.html", "Empties the weekly report and all 13 closes."},
     {"FormPersonal", "Button2", "volatility.html", "Copies the weekly report to the clipboard."},
+    {"FormPersonal", "ExportWeeklyBtn", "volatility.html", "Exports the weekly report as a CSV file, to a file you choose."},
     {"FormPersonal", "BitBtn2", "volatility.html", "Moves every close one row down, making room for a new newest week; the oldest close is dropped."},
     {"FormPersonal", "BitBtn3", "volatility.html", "Moves every close one row up; the newest close is dropped."},
     {"FormPersonal", "Button12", "volatility.html", "Saves the weekly closes to a weekly data file (.dat) you choose."},
@@ -112,6 +115,7 @@ const TText kTexts[] = {
     {"FormPersonal", "DevLabel", "volatility.html", "Standard deviation of the fit: the root mean square of the differences between market and fair premiums."},
     {"FormPersonal", "VolAnalysis", "volatility.html", "Runs the implied-volatility analysis of the grid. Enter presses it."},
     {"FormPersonal", "BtnCopy2", "volatility.html", "Copies the implied-volatility report to the clipboard with a heading line."},
+    {"FormPersonal", "ExportImpliedBtn", "volatility.html", "Exports the implied-volatility report as a CSV file, to a file you choose."},
     {"FormPersonal", "RichEdit6", "volatility.html", "The implied-volatility analysis report:\n- The head: the formula and the days, the implied forward and the rate, the average implied volatility that fits all premiums.\n- Medium prices: the market premiums of each strike, the middle of bid and ask when a range is typed.\n- Fair prices: the premiums at the implied forward and the average implied volatility. Difference: market less fair.\n- Av. implied vol: the fitted volatility, the same for every premium. Implied vol: the volatility each premium implies by itself at the implied forward, in whole percent. Difference: its own less the average."},
 
     // Calculator.
@@ -215,6 +219,19 @@ const TText kTexts[] = {
     {"FormWiz2", "ExportBtn", "dialogs.html", "Saves the risk report's figures as a CSV file (risk.csv)."},
     {"FormWiz2", "OKBtn", "dialogs.html", "Computes the risk report. Enter presses it."},
     {"FormWiz2", "CancelBtn", "dialogs.html", "Closes the calculator; its fields (but not price and days in position) are kept for the next time."},
+
+    // Pricing: the Graph page (after the dialogs, so that the older topics keep their numbers).
+    {"FormPersonal", "TabGraph", "graph.html", "Graph: the position's profit and loss over the price of the underlying today, on two dates on the way and at expiration, with its greeks and its figures at expiration."},
+    {"FormPersonal", "GraphChart", "graph.html", "Profit and loss per unit of the position against the underlying's price, one line per date (labelled with the trading days left), valued at the implied volatility less today's value. Dashed lines: one and two standard deviations of the price at expiration under the true volatility; dotted lines: the breakevens. Hover for the figures, turn the wheel to zoom, double-click to see it whole."},
+    {"FormPersonal", "GreeksGrid", "graph.html", "The greeks of each leg as the position holds it (sold legs negative, quantities included) and their total, at the what-if point. Black-Scholes greeks are exact; the tree and the integration models use central differences: the price one node of the tree up and down (1 % for the integration models), one trading day either way with the tree's steps unchanged, the volatility one point either way (half of itself below two points), the rate 0.1 point either way with the tree's carry (upwards only where the carry would fall below 0)."},
+    {"FormPersonal", "BreakevenEdit", "graph.html", "The prices at expiration where the position neither gains nor loses, ascending and separated by \"; \"."},
+    {"FormPersonal", "MaxProfitEdit", "graph.html", "The largest profit at expiration over all prices from 0 up, or unlimited. Calendar spreads: over the chart's prices, marked (in range)."},
+    {"FormPersonal", "MaxLossEdit", "graph.html", "The largest loss at expiration over all prices from 0 up, or unlimited. Calendar spreads: over the chart's prices, marked (in range)."},
+    {"FormPersonal", "ProfitChanceEdit", "graph.html", "The chance in percent that the position ends in profit at expiration, under the true volatility and the distribution chosen on the Payoff page."},
+    {"FormPersonal", "ExpectedPLEdit", "graph.html", "The expected profit or loss at expiration per unit of the position, under the true volatility and the distribution chosen on the Payoff page."},
+    {"FormPersonal", "WhatIfPrice", "graph.html", "What if the price moved by this many percent: the greeks are taken there and the chart marks the price. Kept between runs. Default 0."},
+    {"FormPersonal", "WhatIfDays", "graph.html", "What if this many trading days passed (0 up to the days to expiration): the lines start there and the greeks are taken there. Kept between runs. Default 0."},
+    {"FormPersonal", "WhatIfVol", "graph.html", "What if the implied volatility changed by this many points: the lines and the greeks use it. Kept between runs. Default 0."},
 };
 // clang-format on
 

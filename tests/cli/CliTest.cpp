@@ -2,11 +2,17 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <regex>
 #include <sstream>
 
 #include "ValquorVersion.h"
 #include "cli/Cli.h"
+#include "compute/Csv.h"
+#include "forms/ScriptedPlatform.h"
+#include "shell/FormPersonal.h"
 
 namespace valquor {
 namespace {
@@ -120,9 +126,10 @@ TEST_F(CliTest, APutPricedAboveItsStrikeHasNoChanceOfGain) {
   EXPECT_EQ(run.Err, "");
 }
 
-TEST_F(CliTest, MalformedOptionsRateIsReportedOncePerModel) {
+TEST_F(CliTest, MalformedOptionsRateIsReportedOnceForItsChange) {
+  // The change reads the rate once per model; one action shows a text once.
   const TRun run = Run({"RiskFreeInterest=0.0x"});
-  EXPECT_EQ(run.Err, "message: 'StrToFloat' error2: 0.0x\nmessage: 'StrToFloat' error2: 0.0x\n");
+  EXPECT_EQ(run.Err, "message: 'StrToFloat' error2: 0.0x\n");
 }
 
 TEST_F(CliTest, UsageErrorsExitWithStatusTwo) {
@@ -178,12 +185,37 @@ TEST_F(CliTest, ClipboardStepsAndCopyHeadings) {
   EXPECT_EQ(run.Out, "abc\n *** Delta ***\n\n *** Analysis ***\n");
 }
 
+TEST_F(CliTest, TheRiskGraphPrintsItsChartAndGreeksAsTabSeparatedRows) {
+  const TRun run = Run({"page", "TabGraph", "print", "GraphChart", "click", "ComputeBtn", "print",
+                        "GraphChart", "print", "GreeksGrid", "print", "ProfitChanceEdit"});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Err, "");
+  std::vector<std::string> lines;
+  std::istringstream in(run.Out);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  // Nothing drawn prints nothing; then the axes, four series of 201 points, seven marks, the
+  // five rows of the greeks and the chance.
+  ASSERT_EQ(lines.size(), 1u + 4 * 202 + 7 + 5 + 1);
+  EXPECT_EQ(lines[0], "axes\tPrice\tP&L\tnumber");
+  EXPECT_EQ(lines[1], "series\t20 days left\tline\t201");
+  EXPECT_EQ(lines[2].substr(0, 19), "point\t20 days left\t");
+  EXPECT_EQ(lines[203], "series\t13 days left\tline\t201");
+  EXPECT_EQ(lines[809], "mark\txline\tdashed\t-2\xCF\x83\t891.114");
+  EXPECT_EQ(lines[813], "mark\txline\tsolid\tcurrent price\t1000");
+  EXPECT_EQ(lines[814], "mark\tyline\tsolid\tzero\t0");
+  EXPECT_EQ(lines[815].substr(0, 35), "mark\txline\tdotted\tbreakeven\t1023.27");
+  EXPECT_EQ(lines[816].substr(0, 20), "Side\tQuantity\tStrike");
+  EXPECT_EQ(lines[817].substr(0, 27), "Buy call\t1\t1000.00\t20\t23.27");
+  EXPECT_EQ(lines[818].substr(0, 6), "Total\t");
+  EXPECT_EQ(lines[821], "35.3%");
+}
+
 TEST_F(CliTest, HelpDocumentsTheSteps) {
   std::ostringstream out, err;
   EXPECT_EQ(RunCli({"--help"}, out, err), 0);
-  for (const char* word :
-       {"--settings-dir", "--save", "NAME=TEXT", "click NAME", "page NAME", "print NAME",
-        "paste TEXT", "copied", "open FILE", "font NAME:SIZE", "message: TEXT", "--version"}) {
+  for (const char* word : {"--settings-dir", "--save", "NAME=TEXT", "click NAME", "page NAME",
+                           "print NAME", "paste TEXT", "copied", "open FILE", "font NAME:SIZE",
+                           "export NAME FILE", "message: TEXT", "VALQUOR_THREADS", "--version"}) {
     EXPECT_NE(out.str().find(word), std::string::npos) << word;
   }
 }
@@ -199,6 +231,109 @@ TEST_F(CliTest, VersionNamesTheProgramAndItsRelease) {
   }
   // MAJOR.MINOR.PATCH, as the package and the metainfo carry it.
   EXPECT_TRUE(std::regex_match(kValquorVersion, std::regex(R"([0-9]+\.[0-9]+\.[0-9]+)")));
+}
+
+TEST_F(CliTest, OneActionShowsEachMessageOnce) {
+  // 407 boxes in the window once: three texts, each once.
+  const TRun run = Run({"DaysCombo=3", "page", "TabPricing", "click", "ComputeBtn"});
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Err,
+            "message: DaysStep error\nmessage: Error 33\nmessage: Internal error: Days < 0\n");
+}
+
+std::string ReadWhole(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The steps run on a window whose panes hold exports made here, as a report's command keeps
+// them.
+class CliExportTest : public CliTest {
+ protected:
+  struct TStepsRun {
+    int Status = 0;
+    std::string Out;
+    std::vector<std::string> Messages;
+  };
+  TStepsRun Steps(const std::vector<std::string>& steps,
+                  const std::function<void(TFormPersonal&)>& prepare) {
+    TScriptedPlatform platform;
+    platform.Folder = folder_;
+    TFormPersonal form(platform);
+    form.RunHandler([&] { form.Show(); });
+    prepare(form);
+    std::ostringstream out;
+    TStepsRun run;
+    run.Status = RunCliSteps(form, platform, steps, 0, out);
+    run.Out = out.str();
+    run.Messages = platform.Messages;
+    return run;
+  }
+};
+
+TEST_F(CliExportTest, ExportWritesTheTableKeptForTheNamedControl) {
+  const TCsvTable fair{{"Strike", "20"}, {{"950", CsvNumber(56.5f)}, {"1000", "12"}}};
+  const TCsvTable risk{{"Line", "Value"}, {{"Money at risk", CsvNumber(1.49f)}}};
+  const fs::path fairFile = folder_ / "fair.csv";
+  const fs::path riskFile = folder_ / "risk.csv";
+  const TStepsRun run = Steps({"export", "RichEdit1", fairFile.string(), "export",
+                               "FormWiz2.RichEdit1", riskFile.string(), "print", "StrikeEdit"},
+                              [&](TFormPersonal& form) {
+                                form.Exports.Set(form.RichEdit1, fair, "fair-value.csv");
+                                form.Exports.Set(form.FormWiz2.RichEdit1, risk, "risk.csv");
+                              });
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Out, "1000\n");
+  EXPECT_TRUE(run.Messages.empty());
+  EXPECT_EQ(ReadWhole(fairFile), "Strike,20\r\n950,56.5\r\n1000,12\r\n");
+  EXPECT_EQ(ReadWhole(riskFile), CsvText(risk));
+}
+
+TEST_F(CliExportTest, AFailedExportEndsTheStepsWithItsStatus) {
+  const TCsvTable table{{"Strike"}, {{"1000"}}};
+  const struct {
+    const char* Label;
+    bool Kept;
+    std::string File;
+    int Status;
+    std::string Message;
+  } kCases[] = {
+      {"nothing kept", false, (folder_ / "a.csv").string(), 2, "Nothing to export"},
+      {"no such folder", true, (folder_ / "none" / "a.csv").string(), 1,
+       "Unable to write to " + (folder_ / "none" / "a.csv").string()},
+      {"a folder", true, folder_.string(), 1, "Unable to write to " + folder_.string()},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Label);
+    const TStepsRun run =
+        Steps({"export", "RichEdit1", c.File, "print", "StrikeEdit"}, [&](TFormPersonal& form) {
+          if (c.Kept) form.Exports.Set(form.RichEdit1, table, "fair-value.csv");
+        });
+    EXPECT_EQ(run.Status, c.Status);
+    EXPECT_EQ(run.Out, "");  // the later step did not run
+    EXPECT_EQ(run.Messages, std::vector<std::string>{c.Message});
+    EXPECT_FALSE(fs::is_regular_file(c.File));
+  }
+}
+
+TEST_F(CliTest, AFailedExportStillShutsDownAndSaves) {
+  const TRun run = Run({"StrikeEdit=1234", "export", "RichEdit2", (folder_ / "d.csv").string(),
+                        "StrikeEdit=999", "print", "StrikeEdit"},
+                       /*save=*/true);
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_EQ(run.Err, "message: Nothing to export\n");
+  EXPECT_EQ(run.Out, "");
+  EXPECT_FALSE(fs::exists(folder_ / "d.csv"));
+  EXPECT_EQ(Run({"print", "StrikeEdit"}).Out, "1234\n");
+  // Usage errors of the step itself.
+  for (const std::vector<std::string>& steps : {std::vector<std::string>{"export", "RichEdit1"},
+                                                {"export", "NoSuchPane", "x.csv"},
+                                                {"export", "Grid[1,1]", "x.csv"}}) {
+    SCOPED_TRACE(steps[1]);
+    const TRun bad = Run(steps);
+    EXPECT_EQ(bad.Status, 2);
+    EXPECT_NE(bad.Err.find("valquor-cli: "), std::string::npos) << bad.Err;
+  }
 }
 
 TEST_F(CliTest, SettingsAreWrittenOnlyWithSave) {

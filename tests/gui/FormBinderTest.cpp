@@ -507,10 +507,10 @@ void TFormBinderTest::TabFollowsTheReadingOrder() {
   f.Page(f.form.TabPricing);
   f.Get<QWidget>(f.form.StrikeEdit)->setFocus();
   const std::vector<TControl*> order = {
-      &f.form.StrikeEdit, &f.form.PriceEdit,    &f.form.ForwardEdit, &f.form.MainForwardLock,
-      &f.form.VolEdit,    &f.form.PositionName, &f.form.YAxis,       &f.form.DaysCombo,
-      &f.form.Steps,      &f.form.ComputeBtn,   &f.form.CopyBtn,     &f.form.SpeedButton1,
-      &f.form.HelpContext};
+      &f.form.StrikeEdit,   &f.form.PriceEdit,    &f.form.ForwardEdit, &f.form.MainForwardLock,
+      &f.form.VolEdit,      &f.form.PositionName, &f.form.YAxis,       &f.form.DaysCombo,
+      &f.form.Steps,        &f.form.ComputeBtn,   &f.form.CopyBtn,     &f.form.ExportBtn,
+      &f.form.SpeedButton1, &f.form.HelpContext};
   for (std::size_t i = 1; i < order.size(); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QWidget* focus = QApplication::focusWidget();

@@ -81,7 +81,9 @@ struct TApp {
   }
   QString LabelOf(TControl& control) const {
     QLabel* label = window->Binder().Label(control);
-    return label == nullptr ? QString() : label->text().remove('&');
+    if (label == nullptr) return QString();
+    // The accelerator's mark goes; a doubled one is a shown "&".
+    return label->text().replace("&&", "\x01").remove('&').replace('\x01', '&');
   }
   // Clicks the tabs that lead to a page, as the user does.
   void ShowPage(TTabSheet& sheet) {
@@ -171,6 +173,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("MainForwardLock", "check", "Lock", "off");
   row("ComputeBtn", "button", "Compute", "");
   row("CopyBtn", "button", "Copy", "");
+  row("ExportBtn", "button", "Export...", "");
   row("SpeedButton1", "picture", "Help", "");
   row("HelpContext", "picture", "What's this?", "");
   // Pricing sub-pages.
@@ -191,16 +194,27 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("AnalysisFormula", "list", "Assuming", "Normal distribution");
   row("CostPerTrade", "edit", "Total cost per trade", "0");
   row("RichEdit3", "pane", "", "nowrap");
+  row("GreeksGrid", "grid", "", "11x5");
+  row("BreakevenEdit", "output", "Breakevens", "");
+  row("MaxProfitEdit", "output", "Max profit", "");
+  row("MaxLossEdit", "output", "Max loss", "");
+  row("ProfitChanceEdit", "output", "P(profit)", "");
+  row("ExpectedPLEdit", "output", "Expected P&L", "");
+  row("WhatIfPrice", "edit", "Price change %", "0");
+  row("WhatIfDays", "edit", "Days forward", "0");
+  row("WhatIfVol", "edit", "Vol change", "0");
   // Volatility.
   row("ClipBoardBtn", "button", "Read clipboard", "");
   row("Button1", "button", "Read textfile", "");
   row("Button4", "button", "Copy", "");
+  row("ExportDailyBtn", "button", "Export...", "");
   row("LatestFirst", "check", "First line is oldest", "off");
   row("RichEdit4", "pane", "", "wrap");
   row("WeeksGrid", "grid", "", "2x14");
   row("WeeklyBtn", "button", "Compute", "");
   row("Button3", "button", "Clear", "");
   row("Button2", "button", "Copy", "");
+  row("ExportWeeklyBtn", "button", "Export...", "");
   row("BitBtn2", "button", "Down", "");
   row("BitBtn3", "button", "Up", "");
   row("Button12", "button", "Save", "");
@@ -225,6 +239,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("DevLabel", "text", "StdDev", "0");
   row("VolAnalysis", "button", "Compute", "");
   row("BtnCopy2", "button", "Copy", "");
+  row("ExportImpliedBtn", "button", "Export...", "");
   row("RichEdit6", "pane", "", "nowrap");
   // Calculator.
   row("Strike9", "edit", "Strike", "0");
@@ -368,7 +383,7 @@ void TMainWindowTest::PagesStartWhereTheProgramStarts() {
        {"Pricing", "Volatility", "Calculator", "Options", "About"},
        "Pricing"},
       // A first start without a remembered sub-page shows Analysis.
-      {&app.form->MainPageControl, {"Fair value", "Delta", "Analysis"}, "Analysis"},
+      {&app.form->MainPageControl, {"Fair value", "Delta", "Analysis", "Graph"}, "Analysis"},
       {&app.form->PageControl3, {"Calculator", "Probabilities", "Payoff"}, "Payoff"},
       {&app.form->PageControl2,
        {"HV using daily data", "HV using weekly data", "IV Calculator", "Implied volatility"},
@@ -610,8 +625,8 @@ void TMainWindowTest::EveryPanelControlFitsTheFirstSize() {
       &app.form->StrikeEdit,   &app.form->DaysCombo,   &app.form->Steps,
       &app.form->VolEdit,      &app.form->PriceEdit,   &app.form->YAxis,
       &app.form->PositionName, &app.form->ForwardEdit, &app.form->MainForwardLock,
-      &app.form->ComputeBtn,   &app.form->CopyBtn,     &app.form->SpeedButton1,
-      &app.form->HelpContext};
+      &app.form->ComputeBtn,   &app.form->CopyBtn,     &app.form->ExportBtn,
+      &app.form->SpeedButton1, &app.form->HelpContext};
   std::vector<QWidget*> shown;
   for (TControl* control : panel) {
     shown.push_back(app.Find(*control));

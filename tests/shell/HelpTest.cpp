@@ -111,6 +111,23 @@ std::string CaptionOf(const TControl& control) {
   return shown;
 }
 
+// A text as the manual's HTML writes it.
+std::string Html(const std::string& text) {
+  std::string html;
+  for (const char c : text) {
+    if (c == '&') {
+      html += "&amp;";
+    } else if (c == '<') {
+      html += "&lt;";
+    } else if (c == '>') {
+      html += "&gt;";
+    } else {
+      html += c;
+    }
+  }
+  return html;
+}
+
 TEST_F(HelpTest, TheManualNamesEveryFieldByItsCaptionThenItsName) {
   TFormPersonal& form = Start();
   int checked = 0;
@@ -118,7 +135,7 @@ TEST_F(HelpTest, TheManualNamesEveryFieldByItsCaptionThenItsName) {
     if (std::string(entry.Window) != "FormPersonal") continue;
     const auto* control = dynamic_cast<const TControl*>(form.FindComponent(entry.Control));
     ASSERT_NE(control, nullptr) << entry.Control;
-    const std::string caption = CaptionOf(*control);
+    const std::string caption = Html(CaptionOf(*control));
     if (caption.empty()) continue;  // panes, grids, page controls and notes
     SCOPED_TRACE(std::string(entry.Page) + " " + entry.Control);
     const std::string name = entry.Control;

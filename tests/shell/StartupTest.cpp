@@ -12,7 +12,7 @@ using ::testing::IsEmpty;
 
 class StartupTest : public ::testing::Test, protected TFormFixture {};
 
-// The 49 listed properties that the main window has, by section and key.
+// The 52 listed properties that the main window has, by section and key.
 const std::set<std::string> kMainWindowKeys = {
     "FormPersonal/Height",
     "FormPersonal/Left",
@@ -45,6 +45,9 @@ const std::set<std::string> kMainWindowKeys = {
     "FormPersonal\\TrueVolEdit/Text",
     "FormPersonal\\Vol9/Text",
     "FormPersonal\\VolEdit/Text",
+    "FormPersonal\\WhatIfDays/Text",
+    "FormPersonal\\WhatIfPrice/Text",
+    "FormPersonal\\WhatIfVol/Text",
     "FormPersonal\\YAxis/Text",
     "FormPersonal\\Label43/Caption",
     "FormPersonal\\Label45/Caption",
