@@ -462,6 +462,9 @@ class TForm : public TWinControl {
   int Top = 0;
   int Width;
   int Height;
+  // Set when the settings restore a stored width or height: the view then keeps the size
+  // instead of choosing a first size of its own.
+  bool SizeStored = false;
 
   // Window events; the settings saver replaces some of them with its own hooks.
   std::function<void()> OnCreate;

@@ -105,6 +105,7 @@ void TFormPersonal::CopyWithHeading(const std::vector<std::string>& heading,
   for (const std::string& line : heading) RichEdit7.Add(line);
   for (const std::string& line : pane.Lines()) RichEdit7.Add(line);
   Platform.SetClipboardReport(RichEdit7.Text(), RichEdit7.Font());
+  Platform.ShowStatus("Report copied");
 }
 
 std::pair<const TRichEdit*, std::vector<std::string>> TFormPersonal::PricingPaneInView() const {
@@ -143,10 +144,12 @@ void TFormPersonal::HelpContextClick() { Platform.EnterWhatsThisMode(); }
 
 void TFormPersonal::Button4Click() {
   Platform.SetClipboardReport(RichEdit4.Text(), RichEdit4.Font());
+  Platform.ShowStatus("Report copied");
 }
 
 void TFormPersonal::Button2Click() {
   Platform.SetClipboardReport(RichEdit9.Text(), RichEdit9.Font());
+  Platform.ShowStatus("Report copied");
 }
 
 void TFormPersonal::BtnCopy2Click() { CopyWithHeading({" *** Implied volatility ***"}, RichEdit6); }

@@ -48,7 +48,7 @@ const TText kTexts[] = {
     {"FormPersonal", "HelpContext", "index.html", "\"What's this?\": click it, then click any field to read what it means, its unit and its default."},
 
     // Pricing: the sub-pages.
-    {"FormPersonal", "MainPageControl", "pricing.html", "The Pricing reports: Fair value, Delta, Analysis and the risk Graph. Fair value or Delta in view at closing is shown again at the next start, any other page as Analysis."},
+    {"FormPersonal", "MainPageControl", "pricing.html", "The Pricing reports: Fair value, Delta, Analysis and the risk Graph. Fair value or Delta in view at closing is shown again at the next start, any other page as Analysis; the first start opens on Fair value."},
     {"FormPersonal", "TabPricing", "pricing.html", "Fair value: the value of the position for eleven strikes or forwards (rows) and eleven days to expiration (columns)."},
     {"FormPersonal", "TabDelta", "pricing.html", "Delta: how much the position's value changes when the underlying moves, over the rows of the fair value table."},
     {"FormPersonal", "TabAnalysis", "analysis.html", "Analysis: holding the position to expiration under the volatility you believe in: calculator, probabilities and payoff."},

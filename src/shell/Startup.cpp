@@ -180,7 +180,8 @@ void TFormPersonal::SaveReportFont() {
 void TFormPersonal::RestoreCurrentTab() {
   const TIniProfile system(SystemFolderFile(Platform));
   const std::string tab = system.ReadString("System", "CurrentTab", "");
-  if (tab == "TabPricing") {
+  // A first start, with no stored page, opens on the fair-value table.
+  if (tab == "TabPricing" || tab.empty()) {
     MainPageControl.SetActivePage(&TabPricing);
   } else if (tab == "TabDelta") {
     MainPageControl.SetActivePage(&TabDelta);

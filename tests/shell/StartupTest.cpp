@@ -76,8 +76,8 @@ TEST_F(StartupTest, AFirstStartShowsTheLayoutDefaultsAndTheFirstCloseWritesThree
   EXPECT_TRUE(form.UseTradingDays.Checked());
   EXPECT_EQ(form.RiskFreeInterest.Text(), "0.03");
   EXPECT_EQ(form.PageControl1.ActivePage(), &form.TabSheet1);
-  EXPECT_EQ(form.MainPageControl.ActivePage(), &form.TabAnalysis);  // no stored sub-page
-  EXPECT_EQ(form.DaysEdit.Text(), "0");                             // the grid load found no file
+  EXPECT_EQ(form.MainPageControl.ActivePage(), &form.TabPricing);  // no stored sub-page
+  EXPECT_EQ(form.DaysEdit.Text(), "0");                            // the grid load found no file
   EXPECT_EQ(form.RichEdit1.Font().Name, "Courier new");
   EXPECT_EQ(form.RichEdit1.Font().Size, 10);
   EXPECT_EQ(form.RichEdit3.Font().Name, "Courier new");
@@ -97,7 +97,7 @@ TEST_F(StartupTest, AFirstStartShowsTheLayoutDefaultsAndTheFirstCloseWritesThree
   EXPECT_EQ(saver.ReadString("FormPersonal", "Height", ""), "472");
   EXPECT_EQ(saver.ReadString("FormPersonal\\DaysEdit", "Text", ""), "0");
   EXPECT_EQ(ReadText("valquor.ini"), "[System font]\nName=Courier new\nSize=10\n");
-  EXPECT_EQ(ReadText("system/valquor.ini"), "[System]\nCurrentTab=TabProfitLoss\n");
+  EXPECT_EQ(ReadText("system/valquor.ini"), "[System]\nCurrentTab=TabPricing\n");
   // The three files are distinct, and the program settings file keeps the whole name.
   EXPECT_EQ(ProgramSettingsPath(Platform), File("valquor.ini"));
   EXPECT_EQ(SystemFolderFile(Platform), File("system/valquor.ini"));
@@ -161,6 +161,20 @@ TEST_F(StartupTest, TheDayStepComesBackWithTheForwardItWasClosedWith) {
   EXPECT_EQ(again.ForwardEdit.Text(), "100.23");
 }
 
+TEST_F(StartupTest, OnlyAStoredSizeCountsAsTheUsersSize) {
+  TFormPersonal& form = Start();
+  EXPECT_FALSE(form.SizeStored);  // no settings: the view may choose a first size
+  form.Width = 645;               // the smallest, as the user left it
+  form.Height = 472;
+  Stop();
+  EXPECT_TRUE(Start().SizeStored);
+  // A file with the height alone still holds a size of the user's.
+  WriteText("valqor11.ini", "[FormPersonal]\nHeight=500\n");
+  EXPECT_TRUE(Start().SizeStored);
+  WriteText("valqor11.ini", "[FormPersonal]\nLeft=10\n");
+  EXPECT_FALSE(Start().SizeStored);
+}
+
 TEST_F(StartupTest, TheStoredSubPageIsComparedExactly) {
   struct Row {
     const char* Stored;  // nullptr: no system-folder file
@@ -168,8 +182,8 @@ TEST_F(StartupTest, TheStoredSubPageIsComparedExactly) {
   };
   const Row rows[] = {{"TabPricing", "TabPricing"},     {"TabDelta", "TabDelta"},
                       {"TabProfitLoss", "TabAnalysis"}, {"tabpricing", "TabAnalysis"},
-                      {"TabAnalysis", "TabAnalysis"},   {"", "TabAnalysis"},
-                      {nullptr, "TabAnalysis"}};
+                      {"TabAnalysis", "TabAnalysis"},   {"", "TabPricing"},
+                      {nullptr, "TabPricing"}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Stored != nullptr ? row.Stored : "(no file)");
     std::filesystem::remove_all(Folder.Path() / "system");
