@@ -131,6 +131,9 @@ class TFormPersonal : public TFormPersonalControls, public TDialogHost {
   void ConfigureSaver();
   void AssignHelpTexts();
   void CopyWithHeading(const std::vector<std::string>& heading, const TRichEdit& pane);
+  // Copies the Graph page's figures as text: the greeks table, then the figures at expiration
+  // by their captions.
+  void CopyGraphFigures();
   // The Pricing report pane in view, with the heading lines its copy starts with.
   [[nodiscard]] std::pair<const TRichEdit*, std::vector<std::string>> PricingPaneInView() const;
 };

@@ -42,7 +42,7 @@ const TText kTexts[] = {
     {"FormPersonal", "ForwardEdit", "pricing.html", "Forward price of the underlying at expiration: the price grown at the risk-free rate over the first column's days, unless Lock is on; then the forward you type is used as it is. Default 1000."},
     {"FormPersonal", "MainForwardLock", "pricing.html", "Lock the forward: when on, the forward you type is kept and used instead of being recomputed from the price. Default off."},
     {"FormPersonal", "ComputeBtn", "pricing.html", "Computes the reports of the page in view: the fair value and delta tables, or the three Analysis reports. Enter presses it."},
-    {"FormPersonal", "CopyBtn", "pricing.html", "Copies the report in view to the clipboard, with a heading line naming it (the fair value table has none)."},
+    {"FormPersonal", "CopyBtn", "pricing.html", "Copies the report in view to the clipboard, with a heading line naming it (the fair value table has none); with the Graph in view, the greeks and the figures at expiration as text."},
     {"FormPersonal", "ExportBtn", "pricing.html", "Exports the report in view as a CSV file, the table's numbers in columns, to a file you choose (fair-value.csv for the fair value table)."},
     {"FormPersonal", "SpeedButton1", "index.html", "Opens this manual at its contents."},
     {"FormPersonal", "HelpContext", "index.html", "\"What's this?\": click it, then click any field to read what it means, its unit and its default."},
