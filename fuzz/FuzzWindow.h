@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "forms/FormPersonalControls.h"
 #include "compute/Engine.h"
+#include "forms/FormPersonalControls.h"
+#include "forms/ScriptedPlatform.h"
 #include "shell/Command.h"
 #include "shell/Exports.h"
 #include "shell/ModelDispatch.h"
-#include "forms/ScriptedPlatform.h"
 #include "shell/ReportPanel.h"
 #include "shell/VolatilityPages.h"
 
@@ -29,9 +29,13 @@ struct TFuzzWindow {
   TValuationEngine Engine;
   TCommandRunner Runner;  // runs each command to its end, as valquor-cli does
   bool American = false;
-  TVolatilityPages Pages{Form, Platform, Panel, Exports,
-                         [this](TCommand command) { Runner.Run(std::move(command), Engine, Platform); },
-                         American};
+  TVolatilityPages Pages{
+      Form,
+      Platform,
+      Panel,
+      Exports,
+      [this](TCommand command) { Runner.Run(std::move(command), Engine, Platform); },
+      American};
 };
 
 inline TFuzzWindow& Window() {

@@ -12,6 +12,7 @@
 #include <optional>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 
 #include "ValquorVersion.h"
 #include "cli/CliProgressRunner.h"
@@ -50,7 +51,9 @@ char LocaleDecimalMark() {
   return mark;
 }
 
-// A scratch copy of the settings folder, for runs that must not write the real one.
+// A scratch copy of the four settings files, for runs that must not write the real ones. A
+// link to a regular file is copied as that file; anything else in the folder (editors' lock
+// links, other files, folders and links to them) is no part of the settings and is left alone.
 class TScratchFolder {
  public:
   explicit TScratchFolder(const fs::path& source) {
@@ -59,10 +62,17 @@ class TScratchFolder {
       throw std::runtime_error("cannot create a temporary folder");
     }
     path_ = pattern;
-    std::error_code ec;
-    if (fs::is_directory(source, ec)) {
-      fs::copy(source, path_, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
-               ec);
+    const std::vector<fs::path> from = SettingsFiles(source);
+    const std::vector<fs::path> to = SettingsFiles(path_);
+    for (std::size_t i = 0; i < from.size(); ++i) {
+      std::error_code ec;
+      if (!fs::is_regular_file(from[i], ec)) continue;  // follows a link
+      fs::create_directories(to[i].parent_path(), ec);
+      // The copy is the run's own to write, even when the file itself is marked read-only.
+      if (fs::copy_file(from[i], to[i], ec)) {
+        fs::permissions(to[i], fs::perms::owner_read | fs::perms::owner_write,
+                        fs::perm_options::add, ec);
+      }
     }
   }
   ~TScratchFolder() {
@@ -247,7 +257,9 @@ class TDriver {
 
     if (target.Cell) {
       auto* grid = static_cast<TStringGrid*>(control);
-      const auto [col, row] = *target.Cell;
+      // Named, not a structured binding: clang 14 (the fuzz build) cannot capture those.
+      const int col = target.Cell->first;
+      const int row = target.Cell->second;
       if (col < grid->FixedCols || row < grid->FixedRows) {
         throw TUsageError("'" + spec + "' is a heading cell");
       }
@@ -454,7 +466,9 @@ Steps:
   export NAME FILE
                   write the report of pane NAME to FILE as a CSV file, as its Export...
                   button does (RichEdit1, RichEdit2, RichEdit3, RichEdit8, RichEdit10,
-                  RichEdit4, RichEdit9, RichEdit6, FormWiz2.RichEdit1 ...); with nothing
+                  RichEdit4, RichEdit9, RichEdit6, FormWiz2.RichEdit1 ...), or the table
+                  of a grid or chart (GraphChart, EstimatorsGrid, ConeGrid, MoveOddsGrid,
+                  HVCloseChart, HVChart, SmileChart ...); with nothing
                   to export (exit status 2) or a file that cannot be written (1) the later
                   steps do not run, the shut-down (and --save) still does
 
@@ -467,6 +481,7 @@ When standard error is a terminal, work that takes over a second shows a line
 "Computing... N %" there, cleared at its end. VALQUOR_THREADS=N sets the number of workers
 that value options (default: the hardware's thread count).
 Setting or clicking a dialog's control opens the dialog first, as its button would.
+With --save, a settings file that could not be written gives exit status 1, after its message.
 
 Options:
   --settings-dir DIR  the folder of the settings files
@@ -522,9 +537,18 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     platform.Folder = save ? folder : scratch->Path();
     platform.TodayValue = LocalToday();
     platform.Mark = LocaleDecimalMark();
-    platform.OnMessage = [&err](const std::string& text) {
+    // A settings file that could not be written makes a --save run fail, after its messages.
+    const std::vector<fs::path> settingsFiles = SettingsFiles(platform.Folder);
+    bool saveFailed = false;
+    platform.OnMessage = [&](const std::string& text) {
       err << "message: " << text << '\n';
       err.flush();
+      constexpr std::string_view kUnwritable = "Unable to write to ";
+      if (text.rfind(kUnwritable, 0) != 0) return;
+      const fs::path named = fs::path(text.substr(kUnwritable.size())).lexically_normal();
+      for (const fs::path& file : settingsFiles) {
+        saveFailed = saveFailed || named == file.lexically_normal();
+      }
     };
 
     TFormPersonal form(platform);
@@ -547,7 +571,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     form.RunHandler([&] { form.Close(); });
     form.SetCommandRunner(nullptr);
     out.flush();
-    return status;
+    // An export that failed gives its status; otherwise a --save that could not write, 1.
+    if (status != 0) return status;
+    return save && saveFailed ? 1 : 0;
   } catch (const std::exception& e) {
     err << "valquor-cli: " << e.what() << '\n';
     return 1;

@@ -23,7 +23,8 @@ class ECliUsage : public std::runtime_error {
 };
 
 // Runs the driver with the arguments after the program name; returns the exit status: 0, 1 for
-// a fault that ends the run or an export that could not be written, or 2 for a usage error
+// a fault that ends the run, an export that could not be written or a --save run that could not
+// write a settings file (after its messages), or 2 for a usage error
 // (unknown option, step or control, or a control the user could not change) or an export with
 // nothing to export. --help and --version only print their text. progress: standard error is
 // a terminal, where work over a second shows a progress line (cleared at its end).

@@ -129,6 +129,20 @@ TFormPersonalControls::TFormPersonalControls()
   DevLabel.LabelCaption = "StdDev";
   Bold(DevLabel);
   VolAnalysis.Default = true;
+  SmileChart.SetFont(TFontSpec{});
+  HVChartBtn.Default = true;
+  for (TChart* chart : {&HVCloseChart, &HVChart, &ConeChart}) chart->SetFont(TFontSpec{});
+  EstimatorsGrid.ColWidths = {104, 64, 64, 64};
+  EstimatorsGrid.ScrollBars = false;
+  ConeGrid.ColWidths = {72, 66, 58, 62, 58, 66, 58};
+  ConeGrid.ScrollBars = false;
+  MoveOddsGrid.ColWidths = {64, 96, 84, 108, 96};
+  MoveOddsGrid.ScrollBars = false;
+  EstimatorsGrid.LabelCaption = "Current estimators";
+  ConeGrid.LabelCaption = "Volatility cone";
+  MoveOddsGrid.LabelCaption = "Historical move odds: your own history against the model";
+  IVPercentileEdit.LabelCaption = "IV percentile";
+  Output(IVPercentileEdit);
   PageControl2.SetActivePage(&TabSheet3);
 
   // Calculator.

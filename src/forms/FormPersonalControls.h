@@ -94,6 +94,7 @@ class TFormPersonalControls : public TForm {
   TTabSheet TabSheet7{this, &PageControl2, "TabSheet7", "HV using weekly data"};
   TTabSheet TabImplied{this, &PageControl2, "TabImplied", "IV Calculator"};
   TTabSheet TabSheet3{this, &PageControl2, "TabSheet3", "Implied volatility"};
+  TTabSheet TabHVChart{this, &PageControl2, "TabHVChart", "Chart"};
   TButton ClipBoardBtn{this, &TabSheet6, "ClipBoardBtn", "Read clipboard"};
   TButton Button1{this, &TabSheet6, "Button1", "Read textfile"};
   TButton Button4{this, &TabSheet6, "Button4", "Copy"};
@@ -133,6 +134,23 @@ class TFormPersonalControls : public TForm {
   TButton BtnCopy2{this, &TabSheet3, "BtnCopy2", "Copy"};
   TButton ExportImpliedBtn{this, &TabSheet3, "ExportImpliedBtn", "Export..."};
   TRichEdit RichEdit6{this, &TabSheet3, "RichEdit6", false};
+  // The smile: each premium's own volatility against the strike, and the premiums left out.
+  TChart SmileChart{this, &TabSheet3, "SmileChart"};
+  TLabel SmileLeftOut{this, &TabSheet3, "SmileLeftOut", ""};
+  // Chart: the closes and the rolling volatility of the chosen window, the current estimators,
+  // the volatility cone with the implied volatilities placed on it, and the move odds.
+  TButton HVChartBtn{this, &TabHVChart, "HVChartBtn", "Compute"};
+  TRadioGroup HVWindow{this, &TabHVChart, "HVWindow", "Window", {"10 days", "21 days", "63 days"},
+                       1};
+  TChart HVCloseChart{this, &TabHVChart, "HVCloseChart"};
+  TChart HVChart{this, &TabHVChart, "HVChart"};
+  TStringGrid EstimatorsGrid{this, &TabHVChart, "EstimatorsGrid", 4, 6};
+  TLabel SkippedLabel{this, &TabHVChart, "SkippedLabel", ""};
+  TChart ConeChart{this, &TabHVChart, "ConeChart"};
+  TStringGrid ConeGrid{this, &TabHVChart, "ConeGrid", 7, 8};
+  TEdit IVPercentileEdit{this, &TabHVChart, "IVPercentileEdit", ""};
+  TStringGrid MoveOddsGrid{this, &TabHVChart, "MoveOddsGrid", 5, 11};
+  TLabel MoveOddsLabel{this, &TabHVChart, "MoveOddsLabel", ""};
 
   // Calculator.
   TEdit Strike9{this, &TabSheet2, "Strike9", "0"};

@@ -1,22 +1,16 @@
 #include "forms/IniProfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <fstream>
-#include <system_error>
+#include <algorithm>
 #include <utility>
 
-#include "forms/Text.h"
+#include "forms/FileLock.h"
+#include "forms/FileReplace.h"
 #include "forms/Platform.h"
+#include "forms/Text.h"
+#include "models/Numbers.h"
 
 namespace valquor {
 namespace {
-
-// Profile files are small; a "profile" beyond this size is read only up to it.
-constexpr std::streamsize kMaxFileSize = 64 << 20;
 
 std::string KeyOf(std::string_view trimmedLine) {
   if (trimmedLine.empty() || trimmedLine[0] == ';' || trimmedLine[0] == '[') return {};
@@ -25,13 +19,14 @@ std::string KeyOf(std::string_view trimmedLine) {
   return Trim(trimmedLine.substr(0, eq));
 }
 
+// The value of a key line as it is read back: trimmed, one pair of enclosing double quotes
+// dropped, cut at TIniProfile::kMaxValue (only that much is copied, whatever the line's size).
 std::string ValueOf(std::string_view raw) {
-  const std::size_t eq = raw.find('=');
-  std::string value = Trim(raw.substr(eq + 1));
+  std::string_view value = StripBlanks(raw.substr(raw.find('=') + 1));
   if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
     value = value.substr(1, value.size() - 2);
   }
-  return value;
+  return std::string(value.substr(0, TIniProfile::kMaxValue));
 }
 
 // Line ends inside a value would break the file apart: they become blanks.
@@ -43,24 +38,24 @@ std::string OneLine(std::string_view text) {
   return s;
 }
 
+// A section or key name as it is written, and as a name asked for is looked up.
+std::string NameOf(std::string_view text) { return OneLine(Trim(text)); }
+
 }  // namespace
 
-TIniProfile::TIniProfile(std::filesystem::path path) : path_(std::move(path)) {
-  std::ifstream in(path_, std::ios::binary);
-  if (!in) return;
+TIniProfile::TIniProfile(std::filesystem::path path, std::filesystem::path lockFile)
+    : path_(std::move(path)), lockFile_(std::move(lockFile)) {
   std::string text;
-  char buffer[16384];
-  while (in && static_cast<std::streamsize>(text.size()) < kMaxFileSize) {
-    in.read(buffer, sizeof buffer);
-    text.append(buffer, static_cast<std::size_t>(in.gcount()));
-  }
-  if (static_cast<std::streamsize>(text.size()) > kMaxFileSize) {
-    text.resize(static_cast<std::size_t>(kMaxFileSize));
-  }
-  Parse(text);
+  if (ReadWholeFile(path_, text) != TFileRead::Read) text.clear();
+  ParseText(text);
 }
 
 void TIniProfile::Parse(std::string_view text) {
+  ParseText(text);
+  changes_.clear();
+}
+
+void TIniProfile::ParseText(std::string_view text) {
   sections_.clear();
   sections_.push_back(TSection{});
   // A UTF-8 byte order mark stays at the head of the file but is no part of its first line.
@@ -73,23 +68,31 @@ void TIniProfile::Parse(std::string_view text) {
              ? "\r\n"
              : "\n";
   for (std::string& raw : SplitLines(text)) {
-    const std::string trimmed = Trim(raw);
+    // A view: a line may be a value of many megabytes.
+    const std::string_view trimmed = StripBlanks(raw);
     if (!trimmed.empty() && trimmed[0] == '[') {
       const std::size_t close = trimmed.find(']');
       TSection section;
-      section.Name = Trim(std::string_view(trimmed).substr(
-          1, close == std::string::npos ? std::string::npos : close - 1));
+      section.Name = Trim(
+          trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
       section.HasHeader = true;
-      section.Lines.push_back(TLine{raw, {}});
+      section.Lines.push_back(TLine{std::move(raw), {}});
       sections_.push_back(std::move(section));
       continue;
     }
-    sections_.back().Lines.push_back(TLine{raw, KeyOf(trimmed)});
+    std::string key = KeyOf(trimmed);
+    sections_.back().Lines.push_back(TLine{std::move(raw), std::move(key)});
   }
 }
 
 std::string TIniProfile::Serialize() const {
-  std::string text = bom_ ? "\xEF\xBB\xBF" : "";
+  std::size_t size = 3;
+  for (const TSection& section : sections_) {
+    for (const TLine& line : section.Lines) size += line.Raw.size() + eol_.size();
+  }
+  std::string text;
+  text.reserve(size);
+  if (bom_) text = "\xEF\xBB\xBF";
   for (const TSection& section : sections_) {
     for (const TLine& line : section.Lines) {
       text += line.Raw;
@@ -101,7 +104,7 @@ std::string TIniProfile::Serialize() const {
 
 const TIniProfile::TSection* TIniProfile::FindSection(std::string_view name) const {
   for (const TSection& section : sections_) {
-    if (section.HasHeader && SameText(section.Name, Trim(name))) return &section;
+    if (section.HasHeader && SameText(section.Name, NameOf(name))) return &section;
   }
   return nullptr;
 }
@@ -113,12 +116,10 @@ TIniProfile::TSection* TIniProfile::FindSection(std::string_view name) {
 std::optional<std::string> TIniProfile::Get(std::string_view section, std::string_view key) const {
   const TSection* s = FindSection(section);
   if (s == nullptr) return std::nullopt;
-  const std::string wanted = Trim(key);
+  const std::string wanted = NameOf(key);
   for (const TLine& line : s->Lines) {
     if (!line.Key.empty() && SameText(line.Key, wanted)) {
-      std::string value = ValueOf(line.Raw);
-      if (value.size() > kMaxValue) value.resize(kMaxValue);
-      return value;
+      return ValueOf(line.Raw);
     }
   }
   return std::nullopt;
@@ -161,35 +162,43 @@ std::vector<std::string> TIniProfile::Sections() const {
 
 void TIniProfile::WriteString(std::string_view section, std::string_view key,
                               std::string_view value) {
-  const std::string cleanKey = OneLine(Trim(key));
-  const std::string cleanValue = OneLine(value);
-  // A key that is empty, or holds "=", could never be read back.
-  if (cleanKey.empty() || cleanKey.find('=') != std::string::npos) return;
+  std::string cleanSection = NameOf(section);
+  std::string cleanKey = NameOf(key);
+  // A key that is empty, holds "=" or reads as a comment or a section, or a section name that
+  // holds "]", could never be read back.
+  if (cleanKey.empty() || cleanKey.find('=') != std::string::npos || cleanKey[0] == ';' ||
+      cleanKey[0] == '[' || cleanSection.find(']') != std::string::npos) {
+    return;
+  }
+  std::string cleanValue = OneLine(value);
+  ApplyWrite(cleanSection, cleanKey, cleanValue);
+  Changed(
+      [section = std::move(cleanSection), key = std::move(cleanKey),
+       value = std::move(cleanValue)](TIniProfile& ini) { ini.ApplyWrite(section, key, value); });
+}
+
+void TIniProfile::ApplyWrite(const std::string& section, const std::string& key,
+                             const std::string& value) {
   TSection* s = FindSection(section);
   if (s == nullptr) {
     TSection added;
-    added.Name = OneLine(Trim(section));
+    added.Name = section;
     added.HasHeader = true;
-    added.Lines.push_back(TLine{"[" + added.Name + "]", {}});
+    added.Lines.push_back(TLine{"[" + section + "]", {}});
     sections_.push_back(std::move(added));
     s = &sections_.back();
   }
-  bool replaced = false;
   for (TLine& line : s->Lines) {
-    if (!line.Key.empty() && SameText(line.Key, cleanKey)) {
-      line.Raw = line.Key + "=" + cleanValue;
-      replaced = true;
-      break;
+    if (!line.Key.empty() && SameText(line.Key, key)) {
+      line.Raw = line.Key + "=" + value;
+      return;
     }
   }
-  if (!replaced) {
-    // After the section's last line that is not blank.
-    std::size_t at = s->Lines.size();
-    while (at > 1 && Trim(s->Lines[at - 1].Raw).empty()) --at;
-    s->Lines.insert(s->Lines.begin() + static_cast<std::ptrdiff_t>(at),
-                    TLine{cleanKey + "=" + cleanValue, cleanKey});
-  }
-  Changed();
+  // After the section's last line that is not blank.
+  std::size_t at = s->Lines.size();
+  while (at > 1 && StripBlanks(s->Lines[at - 1].Raw).empty()) --at;
+  s->Lines.insert(s->Lines.begin() + static_cast<std::ptrdiff_t>(at),
+                  TLine{key + "=" + value, key});
 }
 
 void TIniProfile::WriteInteger(std::string_view section, std::string_view key, int value) {
@@ -197,96 +206,104 @@ void TIniProfile::WriteInteger(std::string_view section, std::string_view key, i
 }
 
 void TIniProfile::EraseSection(std::string_view section) {
+  std::string name = NameOf(section);
+  if (!ApplyEraseSection(name)) return;
+  Changed([name = std::move(name)](TIniProfile& ini) { ini.ApplyEraseSection(name); });
+}
+
+bool TIniProfile::ApplyEraseSection(const std::string& section) {
   bool erased = false;
   for (auto it = sections_.begin(); it != sections_.end();) {
-    if (it->HasHeader && SameText(it->Name, Trim(section))) {
+    if (it->HasHeader && SameText(it->Name, section)) {
       it = sections_.erase(it);
       erased = true;
     } else {
       ++it;
     }
   }
-  if (erased) Changed();
+  return erased;
 }
 
 void TIniProfile::DeleteKey(std::string_view section, std::string_view key) {
-  TSection* s = FindSection(section);
-  if (s == nullptr) return;
-  const std::string wanted = Trim(key);
-  for (auto it = s->Lines.begin(); it != s->Lines.end(); ++it) {
-    if (!it->Key.empty() && SameText(it->Key, wanted)) {
-      s->Lines.erase(it);
-      Changed();
-      return;
-    }
-  }
+  std::string sectionName = NameOf(section);
+  std::string keyName = NameOf(key);
+  if (!ApplyDeleteKey(sectionName, keyName)) return;
+  Changed([section = std::move(sectionName), key = std::move(keyName)](TIniProfile& ini) {
+    ini.ApplyDeleteKey(section, key);
+  });
 }
 
-void TIniProfile::Changed() {
-  if (updating_ > 0) {
-    dirty_ = true;
-    return;
+bool TIniProfile::ApplyDeleteKey(const std::string& section, const std::string& key) {
+  TSection* s = FindSection(section);
+  if (s == nullptr) return false;
+  for (auto it = s->Lines.begin(); it != s->Lines.end(); ++it) {
+    if (!it->Key.empty() && SameText(it->Key, key)) {
+      s->Lines.erase(it);
+      return true;
+    }
   }
-  Save();
+  return false;
+}
+
+void TIniProfile::EraseKeys(std::string_view section,
+                            const std::function<bool(std::string_view)>& owned) {
+  std::string name = NameOf(section);
+  if (!ApplyEraseKeys(name, owned)) return;
+  Changed([name = std::move(name), owned](TIniProfile& ini) { ini.ApplyEraseKeys(name, owned); });
+}
+
+bool TIniProfile::ApplyEraseKeys(const std::string& section,
+                                 const std::function<bool(std::string_view)>& owned) {
+  bool changed = false;
+  for (auto it = sections_.begin(); it != sections_.end();) {
+    if (!it->HasHeader || !SameText(it->Name, section)) {
+      ++it;
+      continue;
+    }
+    std::vector<TLine>& lines = it->Lines;
+    const auto before = lines.size();
+    std::erase_if(lines, [&](const TLine& line) { return !line.Key.empty() && owned(line.Key); });
+    changed = changed || lines.size() != before;
+    // Nothing but the header and blank lines left: the section is gone as a whole.
+    const bool empty = std::all_of(lines.begin() + 1, lines.end(),
+                                   [](const TLine& line) { return StripBlanks(line.Raw).empty(); });
+    if (empty) {
+      it = sections_.erase(it);
+      changed = true;
+    } else {
+      ++it;
+    }
+  }
+  return changed;
+}
+
+void TIniProfile::Changed(TChange change) {
+  changes_.push_back(std::move(change));
+  if (updating_ == 0) Save();
 }
 
 void TIniProfile::EndUpdate() {
   if (updating_ > 0) --updating_;
-  if (updating_ > 0 || !dirty_) return;
-  dirty_ = false;
+  if (updating_ > 0 || changes_.empty()) return;
   Save();
 }
 
-void TIniProfile::Save() const {
-  const EIniFileException failure("Unable to write to " + path_.string());
-  std::error_code ec;
-  // Through a symbolic link the file it points at is replaced, not the link.
-  std::filesystem::path target = path_;
-  if (std::filesystem::is_symlink(path_, ec)) {
-    target = std::filesystem::weakly_canonical(path_, ec);
-    if (ec) target = path_;
-  }
-  // A file the user may not write (marked read-only) stays as it is.
-  if (std::filesystem::exists(target, ec) && ::access(target.c_str(), W_OK) != 0) throw failure;
-  if (target.has_parent_path()) {
-    std::filesystem::create_directories(target.parent_path(), ec);
-  }
-  std::string pattern = target.string() + ".XXXXXX";
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) throw failure;
-  const std::filesystem::path temporary = pattern;
-  const auto abandon = [&] {
-    ::close(fd);
-    std::filesystem::remove(temporary, ec);
-    throw failure;
-  };
-  // The new file keeps the permissions of the one it replaces (mkstemp makes it private).
-  struct stat existing {};
-  if (::stat(target.c_str(), &existing) == 0) {
-    ::fchmod(fd, existing.st_mode & 07777);
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-  }
-  const std::string text = Serialize();
-  std::size_t written = 0;
-  while (written < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) abandon();
-    written += static_cast<std::size_t>(n);
-  }
-  // On disk before it takes the old file's place, so a crash leaves one file or the other.
-  if (::fsync(fd) != 0) abandon();
-  if (::close(fd) != 0) {
-    std::filesystem::remove(temporary, ec);
-    throw failure;
-  }
-  std::filesystem::rename(temporary, target, ec);
-  if (ec) {
-    std::filesystem::remove(temporary, ec);
-    throw failure;
+void TIniProfile::Save() {
+  const std::string failure = "Unable to write to " + path_.string();
+  if (!lockFile_.empty() && lockFile_.has_parent_path()) (void)MakeFolders(lockFile_.parent_path());
+  const TFileLock lock(lockFile_);
+  // What is on disk now, written by another program since this one read it, is what the
+  // changes apply to: keys this program does not change are kept as they are there.
+  std::string text;
+  const TFileRead read = ReadWholeFile(path_, text);
+  if (read == TFileRead::Failed) throw EIniFileException(failure);
+  std::vector<TChange> changes = std::move(changes_);
+  changes_.clear();
+  ParseText(text);
+  for (const TChange& change : changes) change(*this);
+  if (!ReplaceFile(path_, Serialize())) {
+    changes_ = std::move(changes);  // still to be saved
+    throw EIniFileException(failure);
   }
 }
 

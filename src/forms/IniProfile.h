@@ -3,14 +3,18 @@
 // matched without regard to letter case (ASCII), section names kept verbatim (backslashes and
 // blanks included), the first of duplicate sections and keys wins, keys and values trimmed and
 // one pair of enclosing double quotes dropped on reading, values read back cut at 1023
-// characters while the file keeps them whole. Writing keeps every other line, comment, section
-// and the file's line ends as they were; new keys go at the end of their section, new sections
-// at the end of the file. Every change is written at once and replaces the file whole (a
-// temporary file, then a rename), so a crash or a full disk never leaves half a file; a file
-// that cannot be written throws EIniFileException "Unable to write to <path>". A missing or
+// characters while the file keeps them whole. Files are read whole, whatever their size.
+// Writing keeps every other line, comment, section and the file's line ends as they were; new
+// keys go at the end of their section, new sections at the end of the file.
+// A save re-reads the file from disk and applies this object's changes to what it finds, so
+// that keys another program wrote since are kept; with a lock file, the re-read, the change
+// and the write happen under its lock (TFileLock). The file is then replaced whole in one
+// rename (ReplaceFile), so a crash or a full disk never leaves half a file; a file that cannot
+// be read back or written throws EIniFileException "Unable to write to <path>". A missing or
 // unreadable file reads as empty.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,7 +27,8 @@ class TIniProfile {
   static constexpr std::size_t kMaxValue = 1023;
 
   // Reads the file when it exists; the path is where writes go (folders are created on write).
-  explicit TIniProfile(std::filesystem::path path);
+  // Saves hold the lock on lockFile when one is given (its folder is created when missing).
+  explicit TIniProfile(std::filesystem::path path, std::filesystem::path lockFile = {});
 
   [[nodiscard]] const std::filesystem::path& Path() const { return path_; }
 
@@ -40,22 +45,27 @@ class TIniProfile {
   [[nodiscard]] std::vector<std::string> Sections() const;
 
   // Writes a key (replacing its value in place, keeping the key's spelling) and saves the file.
+  // Line ends in the section, key or value become blanks; a key that could not be read back
+  // (empty, holding "=", starting with ";" or "[") or a section name holding "]" writes nothing.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
   // Removes a section with all its keys and saves the file; nothing when it is missing.
   void EraseSection(std::string_view section);
   // Removes one key and saves the file; nothing when it is missing.
   void DeleteKey(std::string_view section, std::string_view key);
+  // Removes every key that owned accepts from every section of that name and saves the file;
+  // a section left without a key or comment goes too. Keys owned does not accept stay.
+  void EraseKeys(std::string_view section, const std::function<bool(std::string_view)>& owned);
 
-  // Between BeginUpdate and the matching EndUpdate, changes stay in memory; EndUpdate writes
+  // Between BeginUpdate and the matching EndUpdate, changes stay in memory; EndUpdate saves
   // them in one replacement of the file (and throws EIniFileException when it cannot), so a
-  // batch of keys is written all or not at all.
+  // batch of keys is written all or not at all. Updates nest.
   void BeginUpdate() { ++updating_; }
   void EndUpdate();
 
   // The text of the file as it would be written.
   [[nodiscard]] std::string Serialize() const;
-  // Replaces the content by a parsed text (no write).
+  // Replaces the content by a parsed text and forgets changes not yet saved (no write).
   void Parse(std::string_view text);
 
  private:
@@ -69,17 +79,27 @@ class TIniProfile {
     std::vector<TLine> Lines;
   };
 
+  // A change as it is applied again to the file found on disk at the save.
+  using TChange = std::function<void(TIniProfile&)>;
+
   [[nodiscard]] const TSection* FindSection(std::string_view name) const;
   [[nodiscard]] TSection* FindSection(std::string_view name);
-  void Save() const;
-  void Changed();
+  void ParseText(std::string_view text);
+  void ApplyWrite(const std::string& section, const std::string& key, const std::string& value);
+  bool ApplyEraseSection(const std::string& section);
+  bool ApplyDeleteKey(const std::string& section, const std::string& key);
+  bool ApplyEraseKeys(const std::string& section,
+                      const std::function<bool(std::string_view)>& owned);
+  void Changed(TChange change);
+  void Save();
 
   std::filesystem::path path_;
+  std::filesystem::path lockFile_;
   std::vector<TSection> sections_;
+  std::vector<TChange> changes_;  // not yet saved, in order
   std::string eol_ = "\n";
   bool bom_ = false;  // the file starts with a UTF-8 byte order mark
   int updating_ = 0;
-  bool dirty_ = false;
 };
 
 }  // namespace valquor

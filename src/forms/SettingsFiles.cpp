@@ -1,7 +1,15 @@
 #include "forms/SettingsFiles.h"
 
-#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+#include <system_error>
+
+#include "forms/FileLock.h"
+#include "forms/FileReplace.h"
 #include "forms/Text.h"
 
 namespace valquor {
@@ -15,7 +23,53 @@ std::filesystem::path DefaultSettingsFolder() {
   if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
     return std::filesystem::path(home) / ".config" / "valquor";
   }
+  // Without HOME (a service, a cron job, "env -i") the user's home is still known.
+  const long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::string buffer(size > 0 ? static_cast<std::size_t>(size) : 16384, '\0');
+  struct passwd entry {};
+  struct passwd* found = nullptr;
+  while (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE &&
+         buffer.size() < (1u << 20)) {
+    buffer.resize(buffer.size() * 2);
+  }
+  if (found != nullptr && found->pw_dir != nullptr && *found->pw_dir != '\0') {
+    return std::filesystem::path(found->pw_dir) / ".config" / "valquor";
+  }
   return std::filesystem::path(".config") / "valquor";
+}
+
+std::vector<std::filesystem::path> SettingsFiles(const std::filesystem::path& folder) {
+  const std::string program = std::string(kProgramFileName) + ".ini";
+  return {folder / "valqor11.ini", folder / "valqor.ini", folder / program,
+          folder / "system" / program};
+}
+
+std::filesystem::path SettingsLockFile(TPlatform& platform) {
+  return platform.SettingsFolder() / ".valquor.lock";
+}
+
+namespace {
+
+bool HoldsTemporaries(const std::filesystem::path& folder) {
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    if (IsReplacementTemporary(it->path().filename().string())) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void RemoveStaleTemporaries(TPlatform& platform) {
+  const std::filesystem::path folder = platform.SettingsFolder();
+  if (!HoldsTemporaries(folder) && !HoldsTemporaries(SystemFolder(platform))) return;
+  // A temporary file exists only while a save holds the lock, so one found under the lock was
+  // left by a save that never finished.
+  const TFileLock lock(SettingsLockFile(platform), /*wait=*/false);
+  if (!lock.Held()) return;
+  RemoveReplacementTemporaries(folder);
+  RemoveReplacementTemporaries(SystemFolder(platform));
 }
 
 std::filesystem::path ProgramFilePath(TPlatform& platform) {

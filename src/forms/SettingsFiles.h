@@ -5,15 +5,30 @@
 // system's own folder goes in its subfolder "system".
 
 #include <filesystem>
+#include <vector>
 
 #include "forms/Platform.h"
 
 namespace valquor {
 
 // The settings folder when none is given, shared by both programs: $XDG_CONFIG_HOME/valquor when
-// that variable holds an absolute path, else $HOME/.config/valquor, else .config/valquor below
-// the working folder.
+// that variable holds an absolute path, else $HOME/.config/valquor, else (HOME unset or empty)
+// .config/valquor in the home folder of the password database, else .config/valquor below the
+// working folder.
 [[nodiscard]] std::filesystem::path DefaultSettingsFolder();
+
+// The four settings files of a settings folder: valqor11.ini (the main window's fields),
+// valqor.ini (the two dialogs'), valquor.ini (report font, weekly closes) and
+// system/valquor.ini (sub-page, price-file folder, implied-volatility grid).
+[[nodiscard]] std::vector<std::filesystem::path> SettingsFiles(const std::filesystem::path& folder);
+
+// The lock file every save of a settings file holds (TIniProfile): <settings folder>/.valquor.lock.
+[[nodiscard]] std::filesystem::path SettingsLockFile(TPlatform& platform);
+
+// Removes the temporary files that saves killed on the way left in the settings folder and its
+// "system" subfolder. Waits for no one: while another program holds the lock it is left for
+// the next start. Creates nothing when the folder is missing.
+void RemoveStaleTemporaries(TPlatform& platform);
 
 // The name of the program file the settings files are named after.
 inline constexpr const char* kProgramFileName = "valquor";

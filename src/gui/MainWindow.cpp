@@ -398,7 +398,9 @@ void TMainWindow::BuildVolatility(QWidget* page) {
   analysisTop->addLayout(results);
   analysisTop->addStretch(1);
   analysisColumn->addLayout(analysisTop);
-  analysisColumn->addWidget(W(form_.RichEdit6, analysis), 1);
+  analysisColumn->addWidget(BuildSmile(analysis, W(form_.RichEdit6, analysis)), 1);
+
+  BuildHVChart(binder_->Widget(form_.TabHVChart));
 }
 
 void TMainWindow::BuildCalculator(QWidget* page) {

@@ -75,6 +75,12 @@ class TMainWindow : public QWidget {
   // The Graph sub-page of Pricing (MainWindowGraph.cpp).
   void BuildGraph(QWidget* page);
   void BuildVolatility(QWidget* page);
+  // The Chart sub-page of Volatility, and the smile placed beside the implied-volatility
+  // report (returned in a splitter with it) (MainWindowVolatility.cpp).
+  void BuildHVChart(QWidget* page);
+  QWidget* BuildSmile(QWidget* page, QWidget* report);
+  // Export... of the table kept for control, on its widget's context menu.
+  void OfferExport(TControl& control, QWidget* widget);
   void BuildCalculator(QWidget* page);
   void BuildOptions(QWidget* page);
   void BuildAbout(QWidget* page);

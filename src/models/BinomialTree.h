@@ -80,11 +80,11 @@ class TTreeWorkspace {
 
 enum class TreeForm {
   Fast,   // TTreeWorkspace::Run or RunWide; a call whose node prices overflow valued by symmetry
-  Plain,  // PlainTree as written, overflow and all (for the tests)
+  Plain,  // PlainTree, the direct backward induction, overflow and all (for the tests)
 };
 
 // The whole valuation of TOptionCRR and TOptionCRR365, years counted as days / daysPerYear.
-// Shows "Option Error: 1086: ..." and "Number of steps too large" as the components document;
+// Shows "Option Error: 1086: ..." for terms it cannot value and "Number of steps too large";
 // throws ArithmeticFault for faults inside the tree.
 [[nodiscard]] float BinomialValue(TMessageSink& messages, TTreeWorkspace& workspace,
                                   double daysPerYear, bool american, float riskFree, bool isPut,

@@ -1,7 +1,7 @@
 #pragma once
 // Fixed-point number texts for reports and fields: a point as the decimal mark whatever the
 // locale, a leading hyphen-minus for negative values, no thousands separators. Exact halves
-// round away from zero, as the report layouts were written against.
+// round away from zero, as every report has always printed them.
 
 #include <string>
 

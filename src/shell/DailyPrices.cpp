@@ -52,7 +52,7 @@ TCommand HistoricalReportCommand(THistoricalSource source, const TPriceSeries& p
 }  // namespace
 
 void TVolatilityPages::FileBtnClick() {
-  TIniProfile settings(SystemFolderFile(platform_));
+  TIniProfile settings(SystemFolderFile(platform_), SettingsLockFile(platform_));
   TFileDialogRequest request;
   request.Filter = "Textfiles|*.txt|All files|*.*";
   request.InitialDir = settings.ReadString(kFilesSection, "Directory", "c:\\");
@@ -60,13 +60,16 @@ void TVolatilityPages::FileBtnClick() {
   if (request.FileName.empty()) request.InitialDir = ProgramFolder(platform_).string();
   const std::optional<std::string> chosen = platform_.OpenFileDialog(request);
   if (!chosen) return;
+  settings.BeginUpdate();
   settings.WriteString(kFilesSection, "Directory", FolderOf(*chosen));
   settings.WriteString(kFilesSection, "LastFile", *chosen);
+  settings.EndUpdate();
   ReadPriceFile(*chosen);
 }
 
 void TVolatilityPages::ReadPriceFile(const std::string& path) {
   Prices1.LoadFromFile(path);
+  LastRead.reset();
   if (Prices1.Status != kPricesLoaded && Prices1.Status != kPricesOpenOutside) {
     form_.RichEdit4.Add(path);
     form_.RichEdit4.Add("Could not open file " + std::to_string(Prices1.Status));
@@ -77,6 +80,7 @@ void TVolatilityPages::ReadPriceFile(const std::string& path) {
     platform_.ShowMessage(kLastCloseMessage, TMessageKind::Error);
     return;
   }
+  LastRead = THistoricalSource::File;
   run_(HistoricalReportCommand(THistoricalSource::File, Prices1, form_.RichEdit4, exports_));
 }
 
@@ -135,6 +139,7 @@ void TVolatilityPages::ReadClipboardPrices() {
       Prices1.Close[static_cast<std::size_t>(r)] = closes[i];
     }
     Prices1.Count = r;
+    LastRead = THistoricalSource::Clipboard;
   } catch (const std::exception&) {
     say("Could not read data in clipboard");
     return;

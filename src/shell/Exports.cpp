@@ -1,6 +1,9 @@
 #include "shell/Exports.h"
 
-#include "forms/AtomicFile.h"
+#include <filesystem>
+#include <system_error>
+
+#include "forms/FileReplace.h"
 
 namespace valquor {
 
@@ -22,7 +25,14 @@ int TExports::Write(const TComponent& control, const std::string& path, TPlatfor
     platform.ShowMessage("Nothing to export", TMessageKind::Error);
     return 2;
   }
-  if (path.empty() || !WriteFileAtomically(path, CsvText(*kept->Table))) {
+  // Replaced as the settings files are, in one rename; into a folder that exists only: an
+  // export never makes folders.
+  std::error_code ec;
+  const std::filesystem::path file(path);
+  const std::filesystem::path folder =
+      file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+  if (path.empty() || !std::filesystem::is_directory(folder, ec) ||
+      !ReplaceFile(file, CsvText(*kept->Table))) {
     platform.ShowMessage("Unable to write to " + path, TMessageKind::Error);
     return 1;
   }

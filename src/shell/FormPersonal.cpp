@@ -85,6 +85,7 @@ void TFormPersonal::ConnectHandlers() {
   VolAnalysis.OnClick = [this] { Volatility.VolAnalysisClick(); };
   BtnCopy2.OnClick = [this] { BtnCopy2Click(); };
   ExportImpliedBtn.OnClick = [this] { ExportImpliedBtnClick(); };
+  HVChartBtn.OnClick = [this] { Volatility.HVChartBtnClick(); };
 
   RiskFree9.OnChange = [this] { RiskFree9Change(); };
   Button9.OnClick = [this] { Button9Click(); };

@@ -232,6 +232,22 @@ const TText kTexts[] = {
     {"FormPersonal", "WhatIfPrice", "graph.html", "What if the price moved by this many percent: the greeks are taken there and the chart marks the price. Kept between runs. Default 0."},
     {"FormPersonal", "WhatIfDays", "graph.html", "What if this many trading days passed (0 up to the days to expiration): the lines start there and the greeks are taken there. Kept between runs. Default 0."},
     {"FormPersonal", "WhatIfVol", "graph.html", "What if the implied volatility changed by this many points: the lines and the greeks use it. Kept between runs. Default 0."},
+
+    // Volatility: the Chart page and the smile (after the Graph page, so that the older topics keep their numbers).
+    {"FormPersonal", "TabHVChart", "volatility-insight.html", "Chart: the closes and the rolling volatility of the price series last read, its current estimators, the volatility cone with the implied volatilities placed on it, and how often the price really moved as far as the model says."},
+    {"FormPersonal", "HVChartBtn", "volatility-insight.html", "Computes the page from the price series last read on \"HV using daily data\" (a price file or the clipboard). Enter presses it."},
+    {"FormPersonal", "HVWindow", "volatility-insight.html", "The window of the rolling volatility in the lower chart: 10, 21 or 63 trading days. Kept between runs. Default 21 days."},
+    {"FormPersonal", "HVCloseChart", "volatility-insight.html", "The closes of the series against their dates (against the record number for clipboard data, which has no dates). Hover for the date and the close; right-click to export them (closes.csv)."},
+    {"FormPersonal", "HVChart", "volatility-insight.html", "The rolling volatility of the chosen window in percent per year, one line per estimator, at every day from the first full window on. Hover for the date and the values; right-click to export them (rolling-volatility.csv)."},
+    {"FormPersonal", "EstimatorsGrid", "volatility-insight.html", "The five estimators over the last 10, 21 and 63 trading days, in percent per year; empty where the window is longer than the data or the estimator has too few usable records. Right-click to export (estimators.csv)."},
+    {"FormPersonal", "SkippedLabel", "volatility-insight.html", "How many records the range estimators skipped in the longest window shown, for a missing or inconsistent open, high or low; for clipboard data, why the range estimators are empty."},
+    {"FormPersonal", "ConeChart", "volatility-insight.html", "The volatility cone: the spread of the close-to-close volatility of every rolling window against the window's length, with the two implied volatilities as points at their windows."},
+    {"FormPersonal", "ConeGrid", "volatility-insight.html", "For windows of 5 to 252 trading days: the minimum, quartiles, median, maximum and latest close-to-close volatility of all rolling windows, in percent per year. Right-click to export (volatility-cone.csv)."},
+    {"FormPersonal", "IVPercentileEdit", "volatility-insight.html", "Where the IV Calculator's last result and the analysis' average implied volatility sit among the historical volatilities of the window closest to their days to expiration (calendar days count as 260/365 trading days)."},
+    {"FormPersonal", "MoveOddsGrid", "volatility-insight.html", "Your own history against the model: the share of all windows of the Analysis page's trading days in which the close ended more than 1 % to 10 % up or down, beside the lognormal chance at the true volatility. Right-click to export (move-odds.csv)."},
+    {"FormPersonal", "MoveOddsLabel", "volatility-insight.html", "The number of windows the move odds counted; with fewer than 30 the grid says \"too little history\"."},
+    {"FormPersonal", "SmileChart", "volatility-insight.html", "The smile: the volatility each strike's call and put premium implies by itself against the strike, with the fitted volatility as a dashed line and the forward as a dotted line. Written by Compute with the report."},
+    {"FormPersonal", "SmileLeftOut", "volatility-insight.html", "The premiums that no volatility from 0.1 % to 200 % reproduces, left out of the smile; empty when none was."},
 };
 // clang-format on
 

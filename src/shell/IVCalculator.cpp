@@ -59,6 +59,9 @@ void TVolatilityPages::Button8Click() {
     if (*implied) {
       form_.Edit6.SetText(FormatPremium(**implied) + "%");
       form_.IVModelLabel.SetCaption(ModelDescription(request.Terms));
+      LastImplied = TImpliedPoint{
+          **implied,
+          TradingDaysOf(request.Days, request.Terms.DaysPerYear == kCalendarDaysPerYear)};
     }
     panel_.RefreshReportInputs();
   };

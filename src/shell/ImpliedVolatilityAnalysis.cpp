@@ -2,6 +2,7 @@
 // put premiums of up to five strikes, the fit's error and each premium's own volatility.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "forms/SettingsFiles.h"
 #include "forms/Text.h"
 #include "shell/OptionsTerms.h"
+#include "shell/VolatilityCharts.h"
 #include "shell/VolatilityPages.h"
 #include "volatility/ImpliedVolatilityReport.h"
 
@@ -76,6 +78,24 @@ void TVolatilityPages::VolAnalysisClick() {
     exports_.Set(form_.RichEdit6, ImpliedVolatilityAnalysisCsv(request, *result),
                  "implied-volatility.csv");
   };
+  // The smile, at the fitted price (nothing without a fit).
+  auto smile = std::make_shared<std::optional<TSmileData>>();
+  TCommandStage& smileStage = command.Stages.emplace_back();
+  smileStage.Compute = [request, result, smile](TComputeContext& context) {
+    if (result->Volatility != 0 && result->Price > 0) {
+      *smile = ComputeSmile(request.Table, request.Terms, result->Price, context);
+    }
+  };
+  smileStage.Apply = [this, result, smile] {
+    const TSmileData data = smile->value_or(TSmileData{});
+    form_.SmileChart.SetData(SmileChartOf(data, result->Volatility, result->ForwardPrice));
+    form_.SmileLeftOut.SetCaption(LeftOutLine(data));
+    if (!data.Points.empty() || !data.LeftOut.empty()) {
+      exports_.Set(form_.SmileChart, SmileCsv(data), "smile.csv");
+    } else {
+      exports_.Clear(form_.SmileChart);
+    }
+  };
   run_(std::move(command));
 }
 
@@ -99,12 +119,20 @@ void TVolatilityPages::BothLockedClick() {
 }
 
 void TVolatilityPages::BtnSaveClick() {
+  TIniProfile settings(SystemFolderFile(platform_), SettingsLockFile(platform_));
+  settings.BeginUpdate();
+  SaveGrid(settings);
+  settings.EndUpdate();
+}
+
+bool TVolatilityPages::SaveGrid(TIniProfile& settings) {
   const TStringGrid& grid = form_.Grid;
   bool anyStrike = false;
   for (int r = 1; r <= kStrikeRows; ++r)
     anyStrike = anyStrike || !grid.Cell(kStrikeColumn, r).empty();
-  if (!anyStrike) return;
-  TIniProfile settings(SystemFolderFile(platform_));
+  if (!anyStrike) return false;
+  // All rows and the days in one save: a strike is never stored beside another's premiums.
+  settings.BeginUpdate();
   for (int r = 1; r <= kStrikeRows; ++r) {
     const std::string row = std::to_string(r);
     settings.WriteString(kSystemSection, "Strike" + row, grid.Cell(kStrikeColumn, r));
@@ -112,6 +140,8 @@ void TVolatilityPages::BtnSaveClick() {
     settings.WriteString(kSystemSection, "Put" + row, grid.Cell(kPutColumn, r));
   }
   settings.WriteString(kSystemSection, "Days", form_.DaysEdit.Text());
+  settings.EndUpdate();
+  return true;
 }
 
 void TVolatilityPages::BtnLoadClick() {

@@ -161,6 +161,11 @@ void TcsPropertySaver::SetItems(const std::vector<std::string>& items) {
       std::unique(items_.begin(), items_.end(),
                   [](const std::string& a, const std::string& b) { return SameText(a, b); }),
       items_.end());
+  listedNames_.clear();
+  for (const std::string& item : items_) {
+    const std::size_t dot = item.rfind('.');
+    listedNames_.insert(UpperCase(dot == std::string::npos ? item : item.substr(dot + 1)));
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -244,7 +249,7 @@ std::filesystem::path TcsPropertySaver::IniPath() {
 void TcsPropertySaver::OpenStorage() {
   if (Trim(appFamily_).empty()) appFamily_ = "Product Family";
   if (Trim(appCompany_).empty()) appCompany_ = "Company Name";
-  iniFile_.emplace(IniPath());
+  iniFile_.emplace(IniPath(), SettingsLockFile(platform_));
 }
 
 void TcsPropertySaver::CloseStorage() { iniFile_.reset(); }
@@ -266,6 +271,11 @@ std::string TcsPropertySaver::SectionOf(const TComponent& component) const {
 }
 
 bool TcsPropertySaver::IsListed(const TComponent& component, std::string_view property) const {
+  // Every path ends in the property name: most properties of a window are no item's, and the
+  // restore and the store ask for each of them.
+  if (property.find('.') == std::string_view::npos && !listedNames_.contains(UpperCase(property))) {
+    return false;
+  }
   const auto listed = [this](const std::string& path) {
     return std::binary_search(
         items_.begin(), items_.end(), path,
@@ -372,10 +382,14 @@ void TcsPropertySaver::LoadProperties() {
 
 void TcsPropertySaver::LoadComponent(TComponent& component) {
   const std::string section = SectionOf(component);
-  // A copy of the list: a setter's handler must not disturb the walk.
-  const std::vector<TProperty> properties = component.Properties();
+  // A copy of the listed properties: a setter's handler must not disturb the walk.
+  std::vector<TProperty> properties;
+  for (const TProperty& property : component.Properties()) {
+    if (property.Kind != TPropKind::Method && IsListed(component, property.Name)) {
+      properties.push_back(property);
+    }
+  }
   for (const TProperty& property : properties) {
-    if (property.Kind == TPropKind::Method || !IsListed(component, property.Name)) continue;
     const std::string current = PropertyToText(property);
     const std::string text = ReadValue(section, property.Name, current);
     try {

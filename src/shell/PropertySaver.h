@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "forms/Controls.h"
@@ -126,6 +127,7 @@ class TcsPropertySaver : public TComponent {
   std::string appName_ = "Product Name";
   TcsStorage storage_ = TcsStorage::stRegistry;
   std::vector<std::string> items_;
+  std::unordered_set<std::string> listedNames_;  // the items' last parts, in upper case
   std::optional<TIniProfile> iniFile_;
 };
 

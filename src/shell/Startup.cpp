@@ -70,6 +70,7 @@ const std::vector<std::string>& MainWindowItems() {
       "DaysOption.ItemIndex",
       "DaysOption7.ItemIndex",
       "ExpirationStyle.ItemIndex",
+      "HVWindow.ItemIndex",
       "OptionType7.ItemIndex",
       "NumberOfIntervals.Value",
       "NumberOfSteps.Value",
@@ -95,6 +96,21 @@ const std::vector<std::string>& MainWindowItems() {
   return kItems;
 }
 
+// The report font's name and size into the program settings file.
+void WriteReportFont(TIniProfile& settings, const TFontSpec& font) {
+  settings.WriteString(kFontSection, "Name", font.Name);
+  settings.WriteInteger(kFontSection, "Size", font.Size);
+}
+
+// The Pricing sub-page in view, by name, into the system-folder file.
+void WriteCurrentTab(TIniProfile& system, const TFormPersonal& form) {
+  const TTabSheet* page = form.MainPageControl.ActivePage();
+  const char* tab = page == &form.TabPricing ? "TabPricing"
+                    : page == &form.TabDelta ? "TabDelta"
+                                             : "TabProfitLoss";
+  system.WriteString("System", "CurrentTab", tab);
+}
+
 }  // namespace
 
 void TFormPersonal::ConfigureSaver() {
@@ -115,6 +131,8 @@ void TFormPersonal::ConfigureSaver() {
 // Start-up and shut-down
 
 void TFormPersonal::FormCreate() {
+  // Temporary files of a save that was killed on the way.
+  RemoveStaleTemporaries(Platform);
   Volatility.SetUpGridCaptions();
   Volatility.BtnLoadClick();
   RestoreCurrentTab();
@@ -136,20 +154,35 @@ void TFormPersonal::FormActivate() {
 
 void TFormPersonal::FormClose(TCloseAction& /*action*/) {
   if (ProgramSettingsPath.empty()) ProgramSettingsPath = valquor::ProgramSettingsPath(Platform);
+  // Each file is replaced once, with everything the shut-down keeps in it, so that a kill or a
+  // full disk leaves it whole, old or new.
+  TIniProfile system(SystemFolderFile(Platform), SettingsLockFile(Platform));
+  TIniProfile program(ProgramSettingsPath, SettingsLockFile(Platform));
+  system.BeginUpdate();
+  program.BeginUpdate();
+  const bool gridSaved = Volatility.SaveGrid(system);
+  WriteReportFont(program, RichEdit1.Font());
+  Volatility.SaveWeeks(program);
+  WriteCurrentTab(system, *this);
+
   // Each file that cannot be written is reported once; the other files are still written, so
-  // a full disk never keeps the user from closing the program.
+  // a full disk never keeps the user from closing the program. The files are written in the
+  // order of their first change.
   std::set<std::string> reported;
-  const auto attempt = [&](const std::function<void()>& step) {
+  const auto save = [&](TIniProfile& file) {
     try {
-      step();
+      file.EndUpdate();
     } catch (const EIniFileException& e) {
       if (reported.insert(e.what()).second) Platform.ShowMessage(e.what(), TMessageKind::Error);
     }
   };
-  attempt([&] { Volatility.BtnSaveClick(); });
-  attempt([&] { SaveReportFont(); });
-  attempt([&] { Volatility.SaveWeeks(ProgramSettingsPath); });
-  attempt([&] { StoreCurrentTab(); });
+  if (gridSaved) {
+    save(system);
+    save(program);
+  } else {
+    save(program);
+    save(system);
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -169,9 +202,10 @@ void TFormPersonal::LoadReportFont() {
 
 void TFormPersonal::SaveReportFont() {
   if (ProgramSettingsPath.empty()) ProgramSettingsPath = valquor::ProgramSettingsPath(Platform);
-  TIniProfile settings(ProgramSettingsPath);
-  settings.WriteString(kFontSection, "Name", RichEdit1.Font().Name);
-  settings.WriteInteger(kFontSection, "Size", RichEdit1.Font().Size);
+  TIniProfile settings(ProgramSettingsPath, SettingsLockFile(Platform));
+  settings.BeginUpdate();
+  WriteReportFont(settings, RichEdit1.Font());
+  settings.EndUpdate();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -191,12 +225,8 @@ void TFormPersonal::RestoreCurrentTab() {
 }
 
 void TFormPersonal::StoreCurrentTab() {
-  const TTabSheet* page = MainPageControl.ActivePage();
-  const char* tab = page == &TabPricing ? "TabPricing"
-                    : page == &TabDelta ? "TabDelta"
-                                        : "TabProfitLoss";
-  TIniProfile system(SystemFolderFile(Platform));
-  system.WriteString("System", "CurrentTab", tab);
+  TIniProfile system(SystemFolderFile(Platform), SettingsLockFile(Platform));
+  WriteCurrentTab(system, *this);
 }
 
 // ---------------------------------------------------------------------------------------------

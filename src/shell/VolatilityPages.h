@@ -6,15 +6,19 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "forms/FormPersonalControls.h"
+#include "forms/IniProfile.h"
 #include "forms/Platform.h"
 #include "shell/Command.h"
 #include "shell/Exports.h"
 #include "shell/ReportPanel.h"
+#include "volatility/HistoricalVolatility.h"
 #include "volatility/ImpliedVolatility.h"
 #include "volatility/Prices.h"
+#include "volatility/VolatilityInsight.h"
 
 namespace valquor {
 
@@ -25,6 +29,8 @@ inline constexpr int kStrikeRows = 5;
 // Messages of the page's refusals.
 inline constexpr const char* kLastCloseMessage = "The last close is 0 or less: no volatility";
 inline constexpr const char* kCloseRefusedMessage = "A close of 0 or less is refused";
+inline constexpr const char* kNoPriceSeriesMessage =
+    "No price series: read a price file or the clipboard first";
 
 // Runs a command of the window (TFormPersonal::RunCommand).
 using TRunCommand = std::function<void(TCommand)>;
@@ -36,6 +42,11 @@ class TVolatilityPages {
                    TExports& exports, TRunCommand run, bool& american);
 
   TPrices Prices1;
+  // Where the series in Prices1 came from, nothing before the first one was read (or after a
+  // price file that could not be read).
+  std::optional<THistoricalSource> LastRead;
+  // The IV Calculator's last result and its days in trading days (TradingDaysOf).
+  std::optional<TImpliedPoint> LastImplied;
 
   // Headings and week labels of the weekly grid and the headings of the implied-volatility
   // grid (the window's creation).
@@ -67,10 +78,13 @@ class TVolatilityPages {
   void Button12Click();  // Save to a weekly data file
   void Button13Click();  // Load from a weekly data file
   // The closes from / to the EndOfWeek section of a profile file, key "Week-<row>"; a missing
-  // key is an empty row, an empty row writes no key. SaveWeeks throws EIniFileException when
-  // the file cannot be written.
+  // key is an empty row, an empty row writes no key. SaveWeeks replaces the file once, the
+  // thirteen Week- keys all together (other keys of the section stay), and throws
+  // EIniFileException when the file cannot be written.
   void LoadWeeks(const std::filesystem::path& file);
   void SaveWeeks(const std::filesystem::path& file);
+  // The same changes into an open profile; they are saved with its next save.
+  void SaveWeeks(TIniProfile& file);
 
   // IV Calculator: the volatility at which the calculators' formula values the option at
   // Premium7 and Riskfree7, into Edit6, and the model it used into IVModelLabel; when none from
@@ -85,9 +99,20 @@ class TVolatilityPages {
   void LockedClick();
   void BothLockedClick();
   // The grid and DaysEdit to / from the System section of the system-folder file; the save
-  // leaves the file alone when no strike cell holds text.
+  // leaves the file alone when no strike cell holds text, and otherwise replaces it once.
   void BtnSaveClick();
   void BtnLoadClick();
+  // The save's changes into an open system-folder profile, saved with its next save; false
+  // (nothing changed) when no strike cell holds text.
+  bool SaveGrid(TIniProfile& settings);
+
+  // Chart: Compute draws the charts and fills the grids from the series last read, with the
+  // window of HVWindow, the move odds over CalcDays at TrueVolEdit (a command's reading: a day
+  // count that is no whole number or a volatility that is no number stops it with its message,
+  // and nothing changes) and the IV Calculator's last result and VolRes over DaysEdit placed on
+  // the cone (either one that is not there, or is no number, reads "No implied volatility to
+  // place"). Without a series, kNoPriceSeriesMessage.
+  void HVChartBtnClick();
 
  private:
   TFormPersonalControls& form_;

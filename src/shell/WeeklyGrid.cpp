@@ -6,6 +6,9 @@
 
 #include "forms/IniProfile.h"
 #include "forms/SettingsFiles.h"
+#include "forms/Text.h"
+#include "models/Format.h"
+#include "models/Numbers.h"
 #include "shell/VolatilityPages.h"
 #include "volatility/HistoricalVolatility.h"
 
@@ -16,6 +19,14 @@ constexpr const char* kWeeksSection = "EndOfWeek";
 constexpr int kCloseColumn = 1;
 
 std::string WeekKey(int row) { return "Week-" + std::to_string(row); }
+
+// Whether a key is one that LoadWeeks reads.
+bool IsWeekKey(std::string_view key) {
+  for (int row = 1; row <= kWeekRows; ++row) {
+    if (SameText(key, WeekKey(row))) return true;
+  }
+  return false;
+}
 
 TFileDialogRequest WeeklyFileRequest(TPlatform& platform) {
   TFileDialogRequest request;
@@ -94,12 +105,20 @@ void TVolatilityPages::LoadWeeks(const std::filesystem::path& file) {
 }
 
 void TVolatilityPages::SaveWeeks(const std::filesystem::path& file) {
-  TIniProfile weeks(file);
-  weeks.EraseSection(kWeeksSection);
+  TIniProfile weeks(file, SettingsLockFile(platform_));
+  SaveWeeks(weeks);
+}
+
+void TVolatilityPages::SaveWeeks(TIniProfile& file) {
+  file.BeginUpdate();
+  // The grid owns the thirteen Week- keys, not the section: a key someone else keeps there
+  // stays, and an emptied row loses its key.
+  file.EraseKeys(kWeeksSection, IsWeekKey);
   for (int row = 1; row <= kWeekRows; ++row) {
     const std::string text = form_.WeeksGrid.Cell(kCloseColumn, row);
-    if (!text.empty()) weeks.WriteString(kWeeksSection, WeekKey(row), text);
+    if (!text.empty()) file.WriteString(kWeeksSection, WeekKey(row), text);
   }
+  file.EndUpdate();
 }
 
 }  // namespace valquor

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -210,6 +213,99 @@ TEST_F(CliTest, TheRiskGraphPrintsItsChartAndGreeksAsTabSeparatedRows) {
   EXPECT_EQ(lines[821], "35.3%");
 }
 
+TEST_F(CliTest, TheVolatilityChartPrintsAndExportsItsTablesAndTheSmile) {
+  // Forty weekdays of a price file, the open the close before, the high and low around both.
+  std::string prices = "D;O;H;L;C;V;S;0;0;0;Cli\n";
+  float close = 100;
+  for (int i = 0; i < 40; ++i) {
+    const float open = close;
+    close = 100.0f + static_cast<float>((i * 7) % 9) - 4.0f;
+    const float high = std::max(open, close) + 1, low = std::min(open, close) - 1;
+    const int date = 20010000 + 100 * (3 + i / 20) + 1 + i % 20;
+    std::ostringstream line;
+    line << date << ';' << open << ';' << high << ';' << low << ';' << close << ";1;0\n";
+    prices += line.str();
+  }
+  const fs::path file = folder_ / "prices.txt";
+  { std::ofstream(file) << prices; }
+  const auto path = [&](const char* name) { return (folder_ / name).string(); };
+  const TRun run = Run({"open",
+                        file.string(),
+                        "click",
+                        "Button1",
+                        "page",
+                        "TabHVChart",
+                        "HVWindow=10 days",
+                        "CalcDays=5",
+                        "click",
+                        "HVChartBtn",
+                        "print",
+                        "EstimatorsGrid",
+                        "print",
+                        "HVChart",
+                        "export",
+                        "EstimatorsGrid",
+                        path("e.csv"),
+                        "export",
+                        "ConeGrid",
+                        path("c.csv"),
+                        "export",
+                        "MoveOddsGrid",
+                        path("m.csv"),
+                        "export",
+                        "HVCloseChart",
+                        path("closes.csv"),
+                        "export",
+                        "HVChart",
+                        path("hv.csv"),
+                        "page",
+                        "TabSheet3",
+                        "Grid[1,1]=80",
+                        "Grid[2,1]=0.5",
+                        "Grid[3,1]=0.2",
+                        "Grid[1,2]=100",
+                        "Grid[2,2]=3.25",
+                        "Grid[3,2]=2.95",
+                        "DaysEdit=25",
+                        "ForwardRes=100.29",
+                        "click",
+                        "Locked",
+                        "click",
+                        "VolAnalysis",
+                        "print",
+                        "SmileLeftOut",
+                        "export",
+                        "SmileChart",
+                        path("smile.csv")});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Err, "");
+  std::vector<std::string> lines;
+  std::istringstream in(run.Out);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  // Six rows of the estimators, the chart's axes, five series of 30 points, the left-out line.
+  ASSERT_EQ(lines.size(), 6u + 1 + 5 * 31 + 1);
+  EXPECT_EQ(lines[0], "Estimator\t10 days\t21 days\t63 days");
+  EXPECT_EQ(lines[5].substr(0, 11), "Yang-Zhang\t");
+  EXPECT_EQ(lines[5].substr(lines[5].size() - 1), "\t");  // 63 days: longer than the data
+  EXPECT_EQ(lines[6], "axes\tDate\t10-day volatility %\tdate");
+  EXPECT_EQ(lines[7], "series\tClose-to-close\tline\t30");
+  EXPECT_EQ(lines.back(),
+            "Left out (no volatility from 0.1 % to 200 % gives the premium): 80 call");
+
+  const auto header = [&](const char* name) {
+    std::ifstream csv(folder_ / name, std::ios::binary);
+    std::string line;
+    std::getline(csv, line);
+    return line;
+  };
+  EXPECT_EQ(header("e.csv"), "Estimator,10 days,21 days,63 days\r");
+  EXPECT_EQ(header("c.csv").substr(0, 15), "Window,Windows,");
+  EXPECT_EQ(header("m.csv").substr(0, 7), "Move %,");
+  EXPECT_EQ(header("closes.csv"), "Record,Date,Close\r");
+  EXPECT_EQ(header("hv.csv").substr(0, 27), "Record,Date,Close-to-close,");
+  EXPECT_EQ(header("smile.csv"), "Strike,Call IV %,Put IV %\r");
+}
+
 TEST_F(CliTest, HelpDocumentsTheSteps) {
   std::ostringstream out, err;
   EXPECT_EQ(RunCli({"--help"}, out, err), 0);
@@ -343,6 +439,89 @@ TEST_F(CliTest, SettingsAreWrittenOnlyWithSave) {
   EXPECT_TRUE(fs::exists(folder_ / "valqor11.ini"));
   const TRun again = Run({"print", "StrikeEdit"});
   EXPECT_EQ(again.Out, "1234\n");
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST_F(CliTest, WithoutSaveOnlyTheFourSettingsFilesAreCopied) {
+  // The main window's file is a link to a regular file elsewhere; the others are plain files.
+  const fs::path elsewhere = folder_ / "elsewhere";
+  WriteFile(elsewhere / "main.ini", "[FormPersonal\\StrikeEdit]\nText=1234\n");
+  fs::create_symlink(elsewhere / "main.ini", folder_ / "valqor11.ini");
+  WriteFile(folder_ / "valqor.ini", "[FormWiz2\\Vol]\nText=33\n");
+  WriteFile(folder_ / "valquor.ini", "[EndOfWeek]\nWeek-1=101\n");
+  WriteFile(folder_ / "system" / "valquor.ini", "[System]\nCurrentTab=TabDelta\n");
+  // What is not a settings file: an editor's lock link that points nowhere, a link to a
+  // folder (with a FIFO in it, which no copy can take), other files and folders.
+  fs::create_symlink("trader@host.1234:1700000000", folder_ / ".#valqor11.ini");
+  fs::create_directories(elsewhere / "tree" / "deep");
+  ASSERT_EQ(::mkfifo((elsewhere / "tree" / "pipe").c_str(), 0644), 0);
+  fs::create_directory_symlink(elsewhere / "tree", folder_ / "tree");
+  WriteFile(folder_ / "notes.txt", "x");
+
+  const TRun run = Run({"print", "StrikeEdit", "print", "MainPageControl", "print",
+                        "WeeksGrid[1,1]", "FormWiz2.Price=1", "print", "FormWiz2.Vol"});
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Err, "");
+  EXPECT_EQ(run.Out, "1234\nTabDelta\n101\n33\n");
+  // The run wrote nothing where it read.
+  EXPECT_EQ(fs::read_symlink(folder_ / "valqor11.ini"), elsewhere / "main.ini");
+  EXPECT_FALSE(fs::exists(folder_ / ".valquor.lock"));
+}
+
+TEST_F(CliTest, SaveExitsOneWhenASettingsFileCannotBeWritten) {
+  EXPECT_EQ(Run({"StrikeEdit=1234"}, /*save=*/true).Status, 0);
+  // Each file in turn: its place is taken by a folder.
+  for (const char* name : {"valqor11.ini", "valquor.ini", "system/valquor.ini"}) {
+    SCOPED_TRACE(name);
+    const fs::path file = folder_ / name;
+    fs::remove(file);
+    fs::create_directories(file);
+    const TRun run = Run({"StrikeEdit=1234"}, /*save=*/true);
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err, "message: Unable to write to " + file.string() + "\n");
+    // Without --save the same run writes only its scratch copy: no failure.
+    EXPECT_EQ(Run({"StrikeEdit=1234"}).Status, 0);
+    fs::remove(file);
+  }
+  // The dialogs' file, written when the dialog closes.
+  fs::create_directories(folder_ / "valqor.ini");
+  const TRun dialog = Run({"FormWiz2.Vol=30", "click", "FormWiz2.CancelBtn"}, /*save=*/true);
+  EXPECT_EQ(dialog.Status, 1);
+  EXPECT_NE(dialog.Err.find("message: Unable to write to " + (folder_ / "valqor.ini").string()),
+            std::string::npos)
+      << dialog.Err;
+}
+
+TEST_F(CliTest, SaveAsRootLeavesTheFilesToTheirOwner) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root";
+  constexpr uid_t kUser = 4242;
+  constexpr gid_t kGroup = 4343;
+  ASSERT_EQ(::chown(folder_.c_str(), kUser, kGroup), 0);
+  WriteFile(folder_ / "valqor11.ini", "[FormPersonal\\StrikeEdit]\nText=1000\n");
+  ASSERT_EQ(::chown((folder_ / "valqor11.ini").c_str(), kUser, kGroup), 0);
+  ASSERT_EQ(::chmod((folder_ / "valqor11.ini").c_str(), 0600), 0);
+  // A file the user marked read-only stays as it is, and the run says so.
+  WriteFile(folder_ / "valquor.ini", "[System font]\nName=Courier new\nSize=10\n");
+  ASSERT_EQ(::chmod((folder_ / "valquor.ini").c_str(), 0444), 0);
+
+  const TRun run = Run({"StrikeEdit=1234"}, /*save=*/true);
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Err, "message: Unable to write to " + (folder_ / "valquor.ini").string() + "\n");
+  for (const char* name : {"valqor11.ini", "system", "system/valquor.ini", ".valquor.lock"}) {
+    SCOPED_TRACE(name);
+    struct stat info {};
+    ASSERT_EQ(::stat((folder_ / name).c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, kUser);
+    EXPECT_EQ(info.st_gid, kGroup);
+  }
+  struct stat info {};
+  ASSERT_EQ(::stat((folder_ / "valqor11.ini").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+  EXPECT_EQ(Run({"print", "StrikeEdit"}).Out, "1234\n");
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -6,8 +9,11 @@
 #include <iterator>
 #include <string>
 
+#include "forms/FileLock.h"
+#include "forms/FileReplace.h"
 #include "forms/IniProfile.h"
 #include "forms/Platform.h"
+#include "shell/TempFolder.h"
 
 namespace valquor {
 namespace {
@@ -34,8 +40,9 @@ class IniProfileTest : public ::testing::Test {
     out << text;
   }
   static std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string text;
+    (void)ReadWholeFile(path, text);
+    return text;
   }
   // Entries of the folder: a write leaves no temporary file behind.
   std::size_t EntryCount() const {
@@ -244,6 +251,146 @@ TEST_F(IniProfileTest, WritesThroughASymbolicLinkReplaceItsTarget) {
   ini.WriteString("A", "K", "2");
   EXPECT_TRUE(fs::is_symlink(File("link.ini")));
   EXPECT_EQ(ReadFile(File("real.ini")), "[A]\nK=2\n");
+}
+
+TEST_F(IniProfileTest, ASaveKeepsWhatAnotherProgramWroteSinceTheFileWasRead) {
+  WriteFile(File("shared.ini"), "; kept\n[Mine]\nK=1\n[Theirs]\nT=1\n");
+  TIniProfile mine(File("shared.ini"), File(".valquor.lock"));
+  TIniProfile theirs(File("shared.ini"), File(".valquor.lock"));
+  theirs.BeginUpdate();
+  theirs.WriteString("Theirs", "T", "2");
+  theirs.WriteString("Theirs", "New", "  spaced = \"value\"  ");
+  theirs.EndUpdate();
+  mine.WriteString("Mine", "K", "2");
+  EXPECT_EQ(ReadFile(File("shared.ini")),
+            "; kept\n[Mine]\nK=2\n[Theirs]\nT=2\nNew=  spaced = \"value\"  \n");
+  // Its own view is what it saved.
+  EXPECT_EQ(mine.ReadString("Theirs", "T", ""), "2");
+  // Only the lock file joins the settings file: no temporary file is left.
+  EXPECT_EQ(EntryCount(), 2u);
+}
+
+TEST_F(IniProfileTest, OwnedKeysAreErasedAndTheRestOfTheirSectionStays) {
+  const auto owned = [](std::string_view key) { return key.rfind("Week-", 0) == 0; };
+  struct Row {
+    const char* Before;
+    const char* After;
+  };
+  const Row rows[] = {
+      {"[EndOfWeek]\nWeek-1=100\nNote=keep\nWeek-2=101\n[Other]\nWeek-1=x\n",
+       "[EndOfWeek]\nNote=keep\n[Other]\nWeek-1=x\n"},
+      // A comment keeps the section; nothing but blank lines does not.
+      {"[EndOfWeek]\n; mine\nWeek-1=1\n", "[EndOfWeek]\n; mine\n"},
+      {"[A]\nk=1\n[EndOfWeek]\nWeek-1=1\n\n[B]\nk=2\n", "[A]\nk=1\n[B]\nk=2\n"},
+      // Every section of the name: the first one gone, a second would otherwise show through.
+      {"[EndOfWeek]\nWeek-1=1\n[endofweek]\nWeek-2=2\nNote=n\n", "[endofweek]\nNote=n\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Before);
+    WriteFile(File("weeks.ini"), row.Before);
+    TIniProfile ini(File("weeks.ini"));
+    ini.EraseKeys("endofweek", owned);
+    EXPECT_EQ(ReadFile(File("weeks.ini")), row.After);
+  }
+  // Nothing to erase writes nothing.
+  TIniProfile absent(File("absent.ini"));
+  absent.EraseKeys("EndOfWeek", owned);
+  EXPECT_FALSE(fs::exists(File("absent.ini")));
+}
+
+TEST_F(IniProfileTest, AFileOverSixtyFourMebibytesIsReadAndWrittenWhole) {
+  // A foreign value far beyond the 1023 characters the program reads, and a section after
+  // the 64 MiB mark.
+  const std::string huge((64u << 20) + 4096, 'h');
+  const std::string text = "[Foreign]\nHuge=" + huge + "\n[After]\nKey=kept\n";
+  const TTempFolder memory(/*inMemory=*/true);
+  const fs::path file = memory.Path() / "large.ini";
+  WriteFile(file, text);
+  TIniProfile ini(file);
+  EXPECT_EQ(ini.ReadString("After", "Key", ""), "kept");
+  EXPECT_EQ(ini.ReadString("Foreign", "Huge", ""), std::string(TIniProfile::kMaxValue, 'h'));
+  ini.WriteString("Mine", "K", "v");
+  EXPECT_TRUE(ReadFile(file) == text + "[Mine]\nK=v\n");
+}
+
+TEST_F(IniProfileTest, UnreadableNamesAreNotWrittenAndOddOnesReadBack) {
+  WriteFile(File("names.ini"), "[A]\nK=1\n");
+  TIniProfile ini(File("names.ini"));
+  // A section with "]" would read back as another section; keys that read as a comment or a
+  // section could never be read.
+  ini.WriteString("B]C", "K", "x");
+  ini.WriteString("A", ";K", "x");
+  ini.WriteString("A", "[K", "x");
+  EXPECT_EQ(ReadFile(File("names.ini")), "[A]\nK=1\n");
+  // A line end inside a name becomes a blank, in the file and in the lookup alike.
+  ini.WriteString("Two\nLines", "Key\r\nName", "v");
+  EXPECT_EQ(ini.ReadString("Two\nLines", "Key\r\nName", ""), "v");
+  EXPECT_EQ(TIniProfile(File("names.ini")).ReadString("Two Lines", "Key  Name", ""), "v");
+}
+
+TEST_F(IniProfileTest, AFileThatIsNoRegularFileIsNeitherWaitedForNorReplaced) {
+  ASSERT_EQ(::mkfifo(File("fifo.ini").c_str(), 0644), 0);
+  TIniProfile ini(File("fifo.ini"));  // a FIFO without a writer would block a plain open
+  EXPECT_FALSE(ini.SectionExists("A"));
+  EXPECT_THROW(ini.WriteString("A", "K", "v"), EIniFileException);
+  struct stat info {};
+  ASSERT_EQ(::lstat(File("fifo.ini").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+TEST_F(IniProfileTest, AShortWriteFailsTheSaveAndLeavesTheOldFileWhole) {
+  const std::string old = "[Keep]\nK=old\n";
+  WriteFile(File("limited.ini"), old);
+  // In a child process: the file-size limit and SIGXFSZ stay there. The limit lets the old
+  // file be, but not the new one; the default action of SIGXFSZ would end the child.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const rlimit limit{1024, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    TIniProfile ini(File("limited.ini"));
+    try {
+      ini.WriteString("Keep", "K", std::string(4000, 'n'));
+    } catch (const EIniFileException& e) {
+      ::_exit(std::string(e.what()) == "Unable to write to " + File("limited.ini").string() ? 0
+                                                                                            : 3);
+    }
+    ::_exit(4);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadFile(File("limited.ini")), old);
+  EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(IniProfileTest, ASaveWaitsForTheLock) {
+  WriteFile(File("locked.ini"), "[A]\nK=1\n");
+  const fs::path lockFile = File(".valquor.lock");
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // Holds the lock, then writes the file as another program would, while the parent waits.
+    const TFileLock lock(lockFile);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    ::usleep(100000);
+    std::ofstream(File("locked.ini"), std::ios::binary | std::ios::trunc) << "[A]\nK=1\nT=2\n";
+    ::_exit(0);
+  }
+  ::close(ready[1]);
+  char byte = 0;
+  const ssize_t got = ::read(ready[0], &byte, 1);  // end of file: the child holds the lock
+  EXPECT_EQ(got, 0);
+  ::close(ready[0]);
+  TIniProfile ini(File("locked.ini"), lockFile);
+  ini.WriteString("A", "K", "3");  // waits for the child, then merges what it wrote
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_EQ(ReadFile(File("locked.ini")), "[A]\nK=3\nT=2\n");
 }
 
 }  // namespace

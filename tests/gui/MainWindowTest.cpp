@@ -250,6 +250,15 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("BtnCopy2", "button", "Copy", "");
   row("ExportImpliedBtn", "button", "Export...", "");
   row("RichEdit6", "pane", "", "nowrap");
+  row("SmileLeftOut", "text", "", "");
+  row("HVChartBtn", "button", "Compute", "");
+  row("HVWindow", "radio", "Window", "21 days");
+  row("EstimatorsGrid", "grid", "", "4x6");
+  row("SkippedLabel", "text", "", "");
+  row("ConeGrid", "grid", "", "7x8");
+  row("IVPercentileEdit", "output", "IV percentile", "");
+  row("MoveOddsGrid", "grid", "", "5x11");
+  row("MoveOddsLabel", "text", "", "");
   // Calculator.
   row("Strike9", "edit", "Strike", "0");
   row("Price9", "edit", "Current price", "0");
@@ -395,7 +404,8 @@ void TMainWindowTest::PagesStartWhereTheProgramStarts() {
       {&app.form->MainPageControl, {"Fair value", "Delta", "Analysis", "Graph"}, "Fair value"},
       {&app.form->PageControl3, {"Calculator", "Probabilities", "Payoff"}, "Payoff"},
       {&app.form->PageControl2,
-       {"HV using daily data", "HV using weekly data", "IV Calculator", "Implied volatility"},
+       {"HV using daily data", "HV using weekly data", "IV Calculator", "Implied volatility",
+        "Chart"},
        "Implied volatility"},
   };
   for (const TPages& p : pages) {

@@ -1,6 +1,10 @@
 // The platform interface on Qt: filters, folders, dates, fonts, and the real message box, file
 // and font dialogs, clipboard, busy cursor, help window and "What's this?" mode.
 
+#include <pwd.h>
+#include <unistd.h>
+
+#include <QMimeData>
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QDir>
@@ -103,7 +107,12 @@ void TQtPlatformTest::ChoosesTheSettingsFolder_data() {
       << QByteArray("cfg") << QByteArray("/home/u") << "/home/u/.config/valquor";
   QTest::newRow("no XDG_CONFIG_HOME")
       << QByteArray("-") << QByteArray("/home/u") << "/home/u/.config/valquor";
-  QTest::newRow("no home either") << QByteArray("-") << QByteArray("-") << ".config/valquor";
+  // Without HOME the home folder comes from the password database.
+  const passwd* user = ::getpwuid(::getuid());
+  const QString databaseHome =
+      QString::fromLocal8Bit(user != nullptr ? user->pw_dir : "") + "/.config/valquor";
+  QTest::newRow("no home") << QByteArray("-") << QByteArray("-") << databaseHome;
+  QTest::newRow("empty home") << QByteArray("-") << QByteArray("") << databaseHome;
 }
 
 void TQtPlatformTest::ChoosesTheSettingsFolder() {

@@ -1,6 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include "forms/FileReplace.h"
 #include "forms/SettingsFiles.h"
 #include "shell/FormTestSupport.h"
 
@@ -59,6 +63,7 @@ const std::set<std::string> kMainWindowKeys = {
     "FormPersonal\\DaysOption/ItemIndex",
     "FormPersonal\\DaysOption7/ItemIndex",
     "FormPersonal\\ExpirationStyle/ItemIndex",
+    "FormPersonal\\HVWindow/ItemIndex",
     "FormPersonal\\OptionType7/ItemIndex",
     "FormPersonal\\NumberOfIntervals/Value",
     "FormPersonal\\NumberOfSteps/Value",
@@ -308,6 +313,93 @@ TEST_F(StartupTest, ClosingStoresTheFieldsFirstAndReportsEachUnwritableFileOnce)
                           "Unable to write to " + File("system/valquor.ini").string(),
                           "Unable to write to " + File("valquor.ini").string()));
   EXPECT_FALSE(form.Visible());  // the window closes all the same
+}
+
+TEST_F(StartupTest, TheShutDownKeepsWhatItDoesNotOwnAndDropsEmptiedWeeks) {
+  const std::string longValue(2000, 'v');
+  WriteText("valquor.ini",
+            "; my notes\n[EndOfWeek]\nWeek-1=100\nWeek-2=101\nNote=keep\nWeek-3=102\n"
+            "Week-4=103\nWeek-5=104\n\n[Foreign]\nLong=" +
+                longValue + "\n");
+  WriteText("system/valquor.ini", "[System]\nOther = kept as typed \nStrike1=90\n");
+  TFormPersonal& form = Start();
+  EXPECT_EQ(form.WeeksGrid.Cell(1, 5), "104");
+  for (int row = 3; row <= 5; ++row) form.WeeksGrid.SetCell(1, row, "");
+  form.WeeksGrid.SetCell(1, 7, "99");
+  form.Grid.SetCell(1, 1, "110");
+  Stop();
+  EXPECT_EQ(ReadText("valquor.ini"),
+            "; my notes\n[EndOfWeek]\nNote=keep\nWeek-1=100\nWeek-2=101\nWeek-7=99\n\n"
+            "[Foreign]\nLong=" +
+                longValue + "\n[System font]\nName=Courier new\nSize=10\n");
+  const std::string system = ReadText("system/valquor.ini");
+  EXPECT_EQ(system.rfind("[System]\nOther = kept as typed \nStrike1=110\n", 0), 0u) << system;
+  EXPECT_NE(system.find("CurrentTab=TabProfitLoss\n"), std::string::npos) << system;
+}
+
+TEST_F(StartupTest, AFileSizeLimitLeavesEveryFileAsItWasAndSaysSo) {
+  const std::string oldMain = "[FormPersonal\\StrikeEdit]\nText=1000\n";
+  const std::string oldProgram = "[EndOfWeek]\nWeek-1=100\n";
+  const std::string oldSystem = "[System]\nStrike1=100\n";
+  WriteText("valqor11.ini", oldMain);
+  WriteText("valquor.ini", oldProgram);
+  WriteText("system/valquor.ini", oldSystem);
+  TFormPersonal& form = Start();
+  for (int row = 1; row <= kWeekRows; ++row)
+    form.WeeksGrid.SetCell(1, row, "1000.0000" + std::to_string(row));
+  for (int row = 1; row <= kStrikeRows; ++row) {
+    for (int col = 1; col <= 3; ++col)
+      form.Grid.SetCell(col, row, "1000.00000" + std::to_string(col));
+  }
+  int pipeEnds[2];
+  ASSERT_EQ(::pipe(pipeEnds), 0);
+  // In a child process: the limit stays there. Each new file is larger than the limit, each
+  // old one smaller.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(pipeEnds[0]);
+    const rlimit limit{128, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    // Closed, not destroyed: the valuation workers were not forked along, nothing may join them.
+    form.RunHandler([&] { form.Close(); });
+    std::string messages;
+    for (const std::string& message : Platform.Messages) messages += message + "\n";
+    const ssize_t written = ::write(pipeEnds[1], messages.data(), messages.size());
+    ::_exit(written == static_cast<ssize_t>(messages.size()) ? 0 : 3);
+  }
+  ::close(pipeEnds[1]);
+  std::string messages;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) {
+    messages.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(pipeEnds[0]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(messages, "Unable to write to " + File("valqor11.ini").string() + "\n" +
+                          "Unable to write to " + File("system/valquor.ini").string() + "\n" +
+                          "Unable to write to " + File("valquor.ini").string() + "\n");
+  EXPECT_EQ(ReadText("valqor11.ini"), oldMain);
+  EXPECT_EQ(ReadText("valquor.ini"), oldProgram);
+  EXPECT_EQ(ReadText("system/valquor.ini"), oldSystem);
+  for (const auto& folder : {Folder.Path(), Folder.Path() / "system"}) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      EXPECT_FALSE(IsReplacementTemporary(entry.path().filename().string())) << entry.path();
+    }
+  }
+}
+
+TEST_F(StartupTest, AStartRemovesTheTemporaryFilesOfAKilledSave) {
+  WriteText(".valqor11.ini.valquor-tmp-Ab12Cd", "[FormPersonal]\nHeight=1\n");
+  WriteText("system/.valquor.ini.valquor-tmp-Xy34Zw", "[System]\n");
+  WriteText("valquor.ini.keep", "not ours");
+  Start();
+  EXPECT_FALSE(std::filesystem::exists(File(".valqor11.ini.valquor-tmp-Ab12Cd")));
+  EXPECT_FALSE(std::filesystem::exists(File("system/.valquor.ini.valquor-tmp-Xy34Zw")));
+  EXPECT_TRUE(std::filesystem::exists(File("valquor.ini.keep")));
 }
 
 }  // namespace

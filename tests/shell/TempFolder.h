@@ -1,5 +1,7 @@
 #pragma once
-// A fresh temporary folder for one test, removed with everything in it afterwards.
+// A fresh temporary folder for one test, removed with everything in it afterwards. In memory
+// (/dev/shm) when asked and the system has it: for tests that write and flush a file many
+// times, or a very large one.
 
 #include <stdlib.h>
 
@@ -11,8 +13,13 @@ namespace valquor {
 
 class TTempFolder {
  public:
-  TTempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "valquor-test-XXXXXX").string();
+  explicit TTempFolder(bool inMemory = false) {
+    const std::filesystem::path shm = "/dev/shm";
+    std::error_code ec;
+    const std::filesystem::path base = inMemory && std::filesystem::is_directory(shm, ec)
+                                           ? shm
+                                           : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "valquor-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
   }
