@@ -334,7 +334,7 @@ TEST_F(StartupTest, TheShutDownKeepsWhatItDoesNotOwnAndDropsEmptiedWeeks) {
                 longValue + "\n[System font]\nName=Courier new\nSize=10\n");
   const std::string system = ReadText("system/valquor.ini");
   EXPECT_EQ(system.rfind("[System]\nOther = kept as typed \nStrike1=110\n", 0), 0u) << system;
-  EXPECT_NE(system.find("CurrentTab=TabProfitLoss\n"), std::string::npos) << system;
+  EXPECT_NE(system.find("CurrentTab=TabPricing\n"), std::string::npos) << system;
 }
 
 TEST_F(StartupTest, AFileSizeLimitLeavesEveryFileAsItWasAndSaysSo) {
