@@ -322,6 +322,7 @@ TComboBox::TComboBox(TComponent* owner, TWinControl* parent, std::string name, s
       items_(std::move(items)) {
   const auto it = std::find(items_.begin(), items_.end(), text_);
   itemIndex_ = it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+  stood_ = text_;
   PublishCommon();
   Publish(IntProperty(
       "DropDownCount", "Integer", [this] { return std::int64_t{DropDownCount}; },
@@ -332,13 +333,45 @@ TComboBox::TComboBox(TComponent* owner, TWinControl* parent, std::string name, s
   PublishMethod("OnChange");
 }
 
-void TComboBox::SetText(const std::string& text) {
+int TComboBox::MatchItem(std::string_view text) const {
+  const auto exact = std::find(items_.begin(), items_.end(), text);
+  if (exact != items_.end()) return static_cast<int>(exact - items_.begin());
+  const std::string trimmed = Trim(text);
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (SameText(items_[i], trimmed)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void TComboBox::Assign(const std::string& text) {
   if (text_ == text) return;
   text_ = text;
   const auto it = std::find(items_.begin(), items_.end(), text_);
   itemIndex_ = it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
   Changed();
   if (OnChange) OnChange();
+}
+
+void TComboBox::SetText(const std::string& text) {
+  const int item = MatchItem(text);
+  if (item >= 0) {
+    stood_ = items_[static_cast<std::size_t>(item)];
+  } else if (!OnValidate || OnValidate(text)) {
+    stood_ = text;
+  }
+  // A text that gave way to another may still show in the view: it follows the version.
+  if (text != stood_ && text_ == stood_) Changed();
+  Assign(stood_);
+}
+
+void TComboBox::TypeText(const std::string& text) {
+  if (std::find(items_.begin(), items_.end(), text) != items_.end()) stood_ = text;
+  Assign(text);
+}
+
+void TComboBox::CommitText() {
+  const std::string typed = text_;
+  SetText(typed);
 }
 
 void TComboBox::SetItemIndex(int index) {
@@ -351,6 +384,7 @@ void TComboBox::SetItemIndex(int index) {
   }
   itemIndex_ = index;
   text_ = items_[index];
+  stood_ = text_;
   Changed();
 }
 
@@ -433,8 +467,19 @@ TSpinEdit::TSpinEdit(TComponent* owner, TWinControl* parent, std::string name, i
 }
 
 void TSpinEdit::SetText(const std::string& text) {
-  if (text_ == text) return;
-  text_ = text;
+  std::string kept = text;
+  if (KeepWithinBounds && MaxValue != MinValue) {
+    const std::optional<int> v = TryStrToInt(text);
+    if (v && (*v < std::min(MinValue, MaxValue) || *v > MaxValue)) {
+      kept = std::to_string(std::clamp(*v, std::min(MinValue, MaxValue), MaxValue));
+    }
+  }
+  // A number that gave way to its bound may still show in the view: it follows the version.
+  if (text_ == kept) {
+    if (kept != text) Changed();
+    return;
+  }
+  text_ = kept;
   Changed();
   if (OnChange) OnChange();
 }

@@ -187,9 +187,19 @@ class TComboBox : public TWinControl {
   TComboBox(TComponent* owner, TWinControl* parent, std::string name, std::string text,
             std::vector<std::string> items, int dropDownCount = 8);
   [[nodiscard]] const std::string& Text() const { return text_; }
-  // Sets the text, typed or chosen; fires OnChange when it differs. The item index follows an
-  // exact match (or -1).
+  // Sets the text as a finished entry (chosen, typed and confirmed, restored, scripted): a text
+  // that is an item apart from letter case and surrounding blanks becomes that item as listed
+  // ("call spread " gives "Call spread"); any other text is put to OnValidate and, refused,
+  // gives way to the last text that stood. Fires OnChange when the text changes. The item
+  // index follows the item (or -1).
   void SetText(const std::string& text);
+  // One keystroke of typing: the text as it stands, neither matched nor checked until
+  // CommitText; fires OnChange when it differs. An exact item counts as a text that stood.
+  void TypeText(const std::string& text);
+  // The end of typing (Enter, leaving the field): the typed text is set as SetText sets it.
+  void CommitText();
+  // The item a text names, letter case and surrounding blanks aside; -1 for none.
+  [[nodiscard]] int MatchItem(std::string_view text) const;
   [[nodiscard]] const std::vector<std::string>& Items() const { return items_; }
   // The selected item, -1 for none. Not a published property.
   [[nodiscard]] int ItemIndex() const { return itemIndex_; }
@@ -198,9 +208,15 @@ class TComboBox : public TWinControl {
   void SetItemIndex(int index);
   int DropDownCount;
   std::function<void()> OnChange;
+  // Asked whether a text that names no item may stand; shows its own message when not. Empty:
+  // every text stands.
+  std::function<bool(const std::string& text)> OnValidate;
 
  private:
+  void Assign(const std::string& text);
+
   std::string text_;
+  std::string stood_;  // the last text that stood, for a refused one to give way to
   std::vector<std::string> items_;
   int itemIndex_ = -1;
 };
@@ -257,6 +273,9 @@ class TSpinEdit : public TWinControl {
   int MinValue;
   int MaxValue;
   int Increment;
+  // When set, a whole number typed outside MinValue..MaxValue becomes the nearer bound as it is
+  // set (10000 in a box of 1 to 9999 reads 9999), as the box keeps its value within its bounds.
+  bool KeepWithinBounds = false;
   std::function<void()> OnChange;
 
  private:
@@ -443,6 +462,9 @@ class TForm : public TWinControl {
   int Top = 0;
   int Width;
   int Height;
+  // Set when the settings restore a stored width or height: the view then keeps the size
+  // instead of choosing a first size of its own.
+  bool SizeStored = false;
 
   // Window events; the settings saver replaces some of them with its own hooks.
   std::function<void()> OnCreate;

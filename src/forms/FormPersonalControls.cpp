@@ -64,7 +64,7 @@ TFormPersonalControls::TFormPersonalControls()
   StrikeEdit.LabelCaption = "&Strike";
   DaysCombo.LabelCaption = "&Daysteps";
   Steps.LabelCaption = "S&teps";
-  VolEdit.LabelCaption = "&Volatility";
+  VolEdit.LabelCaption = "&Vol (%)";  // short: the panel fits the smallest window
   PriceEdit.LabelCaption = "&Price";
   YAxis.LabelCaption = "&Y-axis";
   PositionName.LabelCaption = "P&osition";
@@ -74,7 +74,7 @@ TFormPersonalControls::TFormPersonalControls()
   ComputeBtn.Default = true;
   Days1.LabelCaption = "Trading days to &expiration";
   CalcDays.LabelCaption = "Trading days to &expiration";
-  TrueVolEdit.LabelCaption = "True vo&latility";
+  TrueVolEdit.LabelCaption = "True vo&latility (%)";
   Blue(TrueVolEdit);
   UseCustomInput.LabelOnLeft = true;
   Call3.LabelCaption = "&Call";
@@ -111,7 +111,7 @@ TFormPersonalControls::TFormPersonalControls()
   Strike7.LabelCaption = "&Strike";
   Price7.LabelCaption = "Current &price";
   Premium7.LabelCaption = "Pre&mium";
-  Riskfree7.LabelCaption = "&Risk-free interest";
+  Riskfree7.LabelCaption = "&Risk-free interest (fraction/yr)";
   Days7.LabelCaption = "&Days to expiration";
   Button8.Default = true;
   Edit6.LabelCaption = "Implied volatility";
@@ -123,7 +123,7 @@ TFormPersonalControls::TFormPersonalControls()
   Grid.ScrollBars = false;
   DaysEdit.LabelCaption = "Trading days to &expiration";
   ForwardRes.LabelCaption = "Implied &forward";
-  VolRes.LabelCaption = "Av. implied &vol";
+  VolRes.LabelCaption = "Av. implied &vol (%)";
   Blue(ForwardRes, true);
   Blue(VolRes, true);
   DevLabel.LabelCaption = "StdDev";
@@ -148,9 +148,9 @@ TFormPersonalControls::TFormPersonalControls()
   // Calculator.
   Strike9.LabelCaption = "&Strike";
   Price9.LabelCaption = "Current &price";
-  Vol9.LabelCaption = "&Volatility";
-  RiskFree9.LabelCaption = "&Risk-free interest";
-  CostofCarry9.LabelCaption = "Cost of carr&y**";
+  Vol9.LabelCaption = "&Volatility (%)";
+  RiskFree9.LabelCaption = "&Risk-free interest (fraction/yr)";
+  CostofCarry9.LabelCaption = "Cost of carr&y (fraction/yr)**";
   Days9.LabelCaption = "&Days to expiration";
   Button9.Default = true;
   Label43.LabelCaption = "Formula";
@@ -163,6 +163,7 @@ TFormPersonalControls::TFormPersonalControls()
   CalcModelLabel.LabelCaption = "Model";
 
   // Options.
+  NumberOfSteps.KeepWithinBounds = true;  // the tree takes at most 9999 steps
   UseTradingDays.LabelOnLeft = true;
   StartDate.LabelCaption = "&Start date";
   EndDate.LabelCaption = "&End date";

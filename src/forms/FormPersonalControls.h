@@ -99,7 +99,7 @@ class TFormPersonalControls : public TForm {
   TButton Button1{this, &TabSheet6, "Button1", "Read textfile"};
   TButton Button4{this, &TabSheet6, "Button4", "Copy"};
   TButton ExportDailyBtn{this, &TabSheet6, "ExportDailyBtn", "Export..."};
-  TCheckBox LatestFirst{this, &TabSheet6, "LatestFirst", "LatestFirst"};
+  TCheckBox LatestFirst{this, &TabSheet6, "LatestFirst", "First line is oldest"};
   TRichEdit RichEdit4{this, &TabSheet6, "RichEdit4", true};
   TStringGrid WeeksGrid{this, &TabSheet7, "WeeksGrid", 2, 14};
   TButton WeeklyBtn{this, &TabSheet7, "WeeklyBtn", "Compute"};
@@ -176,9 +176,14 @@ class TFormPersonalControls : public TForm {
 
   // Options.
   TGroupBox FormulaGroup{this, &TabSheet5, "FormulaGroup", "Formula"};
-  TComboBox Formula{
-      this, &FormulaGroup, "Formula", "Black-Scholes", {"Black-Scholes", "Cox-Ross-Rubenstein"}};
-  TGroupBox RiskFreeGroup{this, &TabSheet5, "RiskFreeGroup", "Risk-free interest (drift)"};
+  TComboBox Formula{this,
+                    &FormulaGroup,
+                    "Formula",
+                    "Black-Scholes",
+                    {"Black-Scholes", "Cox-Ross-Rubenstein", "Integration normal distribution",
+                     "Integration lognormal distribution", "Integration medium distribution"}};
+  TGroupBox RiskFreeGroup{this, &TabSheet5, "RiskFreeGroup",
+                          "Risk-free interest (drift, fraction/yr)"};
   TEdit RiskFreeInterest{this, &RiskFreeGroup, "RiskFreeInterest", "0.03"};
   TLabel RiskFreeNote{this, &RiskFreeGroup, "RiskFreeNote",
                       "Black-Scholes/ Cox-Ross-Rubenstein only"};
@@ -188,12 +193,12 @@ class TFormPersonalControls : public TForm {
                               "Expiration style (Cox-Ross-Rubenstein)",
                               {"European", "American"}};
   TGroupBox StepsGroup{this, &TabSheet5, "StepsGroup", "Number of steps"};
-  TSpinEdit NumberOfSteps{this, &StepsGroup, "NumberOfSteps", 300, 10, 30000, 50};
+  TSpinEdit NumberOfSteps{this, &StepsGroup, "NumberOfSteps", 300, 1, 9999, 50};
   TLabel StepsNote{this, &StepsGroup, "StepsNote", "Used by Cox-Ross-Rubinstein"};
   TGroupBox IntervalsGroup{this, &TabSheet5, "IntervalsGroup", "Number of intervals"};
   TSpinEdit NumberOfIntervals{this, &IntervalsGroup, "NumberOfIntervals", 1000, 30, 30000, 500};
   TLabel IntervalsNote{this, &IntervalsGroup, "IntervalsNote", "Used by payoff analysis"};
-  TGroupBox CarryGroup{this, &TabSheet5, "CarryGroup", "Cost of carry"};
+  TGroupBox CarryGroup{this, &TabSheet5, "CarryGroup", "Cost of carry (fraction/yr)"};
   TEdit CostOfCarry{this, &CarryGroup, "CostOfCarry", "0.03"};
   TLabel CarryGroupNote{this, &CarryGroup, "CarryGroupNote", "Used by Cox,-Ross- Rubenstein only"};
   TGroupBox DaysGroup{this, &TabSheet5, "DaysGroup", "Days"};

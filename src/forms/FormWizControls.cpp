@@ -16,7 +16,7 @@ void SetUpDialog(TDialog& d) {
   }
   d.Strike.LabelCaption = "&Strike";
   d.Premium.LabelCaption = "&Premium";
-  d.Vol.LabelCaption = "&Volatility";
+  d.Vol.LabelCaption = "&Volatility (%)";
   d.Days.LabelCaption = "&Days";
   d.RichEdit1.SetFont(TFontSpec{});
   d.OKBtn.Default = true;

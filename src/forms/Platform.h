@@ -66,6 +66,9 @@ class TPlatform : public TMessageSink {
 
   // Opens the manual; topic 0 is its table of contents.
   virtual void OpenHelp(int topic) = 0;
+  // A short note in the window's status line that goes by itself ("Report copied"); not a
+  // message box. None by default.
+  virtual void ShowStatus(const std::string& text) { (void)text; }
   // Switches the window into "What's this?" mode: the next click on a control shows its help.
   virtual void EnterWhatsThisMode() {}
 

@@ -28,7 +28,8 @@ class TScriptedPlatform : public TPlatform {
   std::vector<TFileDialogRequest> FileRequests;
   std::deque<TFontSpec> FontAnswers;  // an empty queue cancels
   std::vector<int> HelpTopics;
-  int TodayValue = 46364;  // 2026-12-08
+  std::vector<std::string> StatusNotes;  // the status line's notes, in order
+  int TodayValue = 46364;                // 2026-12-08
   std::filesystem::path Folder = ".";
 
   void ShowMessage(const std::string& text, TMessageKind kind) override;
@@ -42,6 +43,7 @@ class TScriptedPlatform : public TPlatform {
       const TFileDialogRequest& request) override;
   [[nodiscard]] std::optional<TFontSpec> FontDialog(const TFontSpec& current) override;
   void OpenHelp(int topic) override { HelpTopics.push_back(topic); }
+  void ShowStatus(const std::string& text) override { StatusNotes.push_back(text); }
   int WhatsThisRequests = 0;
   void EnterWhatsThisMode() override { ++WhatsThisRequests; }
   [[nodiscard]] int Today() override { return TodayValue; }

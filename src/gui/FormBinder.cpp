@@ -218,10 +218,18 @@ TFormBinder::TBinding& TFormBinder::Make(TControl& control, QWidget* parent) {
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);  // the model sees exactly what is typed
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // Keystrokes reach the model as typing; Enter, leaving the field or a choice from the list
+    // ends it, and the model then matches the text to its items (or refuses it).
     connect(combo, &QComboBox::editTextChanged, this, [this, list, &b](const QString& text) {
       if (pulling_) return;
-      Push(b, [list, text] { list->SetText(text.toStdString()); });
+      Push(b, [list, text] { list->TypeText(text.toStdString()); });
     });
+    const auto commit = [this, list, &b] {
+      if (pulling_) return;
+      Push(b, [list] { list->CommitText(); });
+    };
+    connect(combo->lineEdit(), &QLineEdit::editingFinished, this, commit);
+    connect(combo, &QComboBox::activated, this, commit);
     b.PullState = [combo, list] {
       QStringList items;
       for (const std::string& item : list->Items()) items << ToQ(item);

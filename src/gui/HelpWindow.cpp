@@ -44,12 +44,15 @@ THelpWindow::THelpWindow(QWidget* parent)
   resize(720, 560);
 }
 
-void THelpWindow::ShowContents(const QUrl& contents) {
+void THelpWindow::ShowContents(const QUrl& contents) { ShowTopic(contents, contents); }
+
+void THelpWindow::ShowTopic(const QUrl& contents, const QUrl& page) {
   contents_ = contents;
-  if (browser_->source() == contents) {
+  if (browser_->source() == page) {
     browser_->reload();
+    if (!page.fragment().isEmpty()) browser_->scrollToAnchor(page.fragment());
   } else {
-    browser_->setSource(contents);
+    browser_->setSource(page);
   }
   show();
   raise();

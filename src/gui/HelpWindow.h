@@ -20,6 +20,9 @@ class THelpWindow : public QWidget {
   // Shows the page at contents (a local file), brings the window to the front and remembers it
   // as the page the Contents button returns to.
   void ShowContents(const QUrl& contents);
+  // Shows page (a local file, with an anchor as its fragment), brings the window to the front
+  // and remembers contents as the page the Contents button returns to.
+  void ShowTopic(const QUrl& contents, const QUrl& page);
   [[nodiscard]] QUrl Source() const;
   [[nodiscard]] QTextBrowser* Browser() const { return browser_; }
 

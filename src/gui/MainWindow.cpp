@@ -11,11 +11,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
@@ -55,6 +57,14 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
 // The margin of the pages: small, as pages sit inside pages.
 constexpr int kPageMargin = 6;
 
+// The fair-value table at its defaults: its widest line and its number of lines, which the
+// first size shows whole when the screen allows.
+constexpr int kFairValueColumns = 74;
+constexpr int kFairValueLines = 23;
+
+// How long a status note stays.
+constexpr int kStatusNoteMs = 4000;
+
 // A computation still running after this long shows its progress; the bar follows it this often.
 constexpr int kProgressDelayMs = 300;
 constexpr int kProgressTickMs = 50;
@@ -80,6 +90,19 @@ QVBoxLayout* Column(QWidget* page) {
   return column;
 }
 
+// A page of fields and groups: they keep their natural size side by side, in a block at the top
+// of the page centred across it; the spare room goes around the block. Returns the block.
+QWidget* CentredBlock(QWidget* page) {
+  auto* row = new QHBoxLayout(page);
+  row->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
+  auto* block = new QWidget(page);
+  block->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+  row->addStretch(1);
+  row->addWidget(block);
+  row->addStretch(1);
+  return block;
+}
+
 }  // namespace
 
 TMainWindow::TMainWindow(TFormPersonalControls& form, TFormWizControls& overUnder,
@@ -96,6 +119,7 @@ TMainWindow::TMainWindow(TFormPersonalControls& form, TFormWizControls& overUnde
   layout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
   layout->addWidget(W(form_.PageControl1, this), 1);
   BuildProgress();
+  BuildStatusLine();
   BuildPricing(binder_->Widget(form_.TabSheet1));
   BuildVolatility(binder_->Widget(form_.TabSheet4));
   BuildCalculator(binder_->Widget(form_.TabSheet2));
@@ -108,10 +132,13 @@ TMainWindow::TMainWindow(TFormPersonalControls& form, TFormWizControls& overUnde
 
   for (std::size_t i = 1; i < tabOrder_.size(); ++i) setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
 
-  // F1 opens the manual, Shift+F1 switches "What's this?" on, as the two picture buttons do.
+  // F1 opens the manual at the topic of the field in focus (the contents when it has none);
+  // Shift+F1 switches "What's this?" on, as the picture button does.
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
-  connect(help, &QShortcut::activated, this,
-          [this] { Run([this] { form_.SpeedButton1.Click(); }); });
+  connect(help, &QShortcut::activated, this, [this] {
+    const int topic = FocusedTopic();
+    Run([this, topic] { platform_.OpenHelp(topic); });
+  });
   auto* whatsThis = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), this);
   connect(whatsThis, &QShortcut::activated, this,
           [this] { Run([this] { form_.HelpContext.Click(); }); });
@@ -136,6 +163,7 @@ TMainWindow::TMainWindow(TFormPersonalControls& form, TFormWizControls& overUnde
 TMainWindow::~TMainWindow() {
   runner_->Stop();
   platform_.BeforeModal = nullptr;
+  platform_.StatusSink = nullptr;
   platform_.SetMainWindow(nullptr);
 }
 
@@ -158,7 +186,10 @@ void TMainWindow::AddPair(QGridLayout* grid, int row, int pair, TControl& contro
                           QWidget* parent) {
   QWidget* field = W(control, parent);
   grid->addWidget(L(control, parent), row, 2 * pair);
-  grid->addWidget(field, row, 2 * pair + 1);
+  // A list keeps its own width in a column that a wider field sets.
+  const Qt::Alignment align =
+      qobject_cast<QComboBox*>(field) != nullptr ? Qt::AlignLeft : Qt::Alignment();
+  grid->addWidget(field, row, 2 * pair + 1, align);
 }
 
 void TMainWindow::BuildPricing(QWidget* page) {
@@ -181,7 +212,7 @@ void TMainWindow::BuildPricing(QWidget* page) {
 
   QWidget* position = W(form_.PositionName, panel);
   grid->addWidget(L(form_.PositionName, panel), 1, 0);
-  grid->addWidget(position, 1, 1, 1, 3);
+  grid->addWidget(position, 1, 1, 1, 3, Qt::AlignLeft);
   // Twenty characters show every name but the longest calendar spreads; the open list shows all.
   qobject_cast<QComboBox*>(position)->setMinimumContentsLength(20);
   AddPair(grid, 1, 2, form_.YAxis, panel);
@@ -206,7 +237,8 @@ void TMainWindow::BuildPricing(QWidget* page) {
     buttons->addWidget(button);
   }
   grid->addLayout(buttons, 2, 2, 1, 6);
-  for (int c : {1, 3, 5, 7}) grid->setColumnStretch(c, 1);
+  // The fields keep their natural width; the spare room goes to the right of them.
+  grid->setColumnStretch(8, 1);
 
   for (TControl* field : std::initializer_list<TControl*>{&form_.StrikeEdit, &form_.PriceEdit,
                                                           &form_.ForwardEdit, &form_.VolEdit}) {
@@ -372,7 +404,10 @@ void TMainWindow::BuildVolatility(QWidget* page) {
 }
 
 void TMainWindow::BuildCalculator(QWidget* page) {
-  auto* column = Column(page);
+  page = CentredBlock(page);
+  page->setObjectName("CalculatorBlock");
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(0, 0, 0, 0);
   auto* top = new QHBoxLayout;
   auto* inputs = new QFormLayout;
   inputs->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
@@ -418,8 +453,10 @@ void TMainWindow::BuildCalculator(QWidget* page) {
 }
 
 void TMainWindow::BuildOptions(QWidget* page) {
+  page = CentredBlock(page);
+  page->setObjectName("OptionsBlock");
   auto* columns = new QHBoxLayout(page);
-  columns->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
+  columns->setContentsMargins(0, 0, 0, 0);
   auto* left = new QVBoxLayout;
   auto* right = new QVBoxLayout;
   columns->addLayout(left, 1);
@@ -433,7 +470,7 @@ void TMainWindow::BuildOptions(QWidget* page) {
 
   QWidget* formula = group(form_.FormulaGroup, left);
   QWidget* formulaList = W(form_.Formula, formula);
-  (new QVBoxLayout(formula))->addWidget(formulaList);
+  (new QVBoxLayout(formula))->addWidget(formulaList, 0, Qt::AlignLeft);
 
   QWidget* rate = group(form_.RiskFreeGroup, left);
   auto* rateColumn = new QVBoxLayout(rate);
@@ -634,6 +671,7 @@ void TMainWindow::Start() {
   Run([this] { form_.Show(); });
   ApplyGeometry();
   show();
+  if (!form_.SizeStored) FitFairValueTable();
   raise();
   activateWindow();
   // Without a window manager the window may never be told that it is active.
@@ -657,6 +695,46 @@ void TMainWindow::ApplyGeometry() {
     const QPoint corner(form_.Left, form_.Top);
     if (QGuiApplication::screenAt(corner + QPoint(40, 10)) != nullptr) move(corner);
   }
+}
+
+void TMainWindow::FitFairValueTable() {
+  auto* pane = qobject_cast<QPlainTextEdit*>(binder_->Find(form_.RichEdit1));
+  if (pane == nullptr || !pane->isVisible()) return;
+  layout()->activate();
+  const QFontMetrics metrics(pane->font());
+  const int margins = 2 * static_cast<int>(std::ceil(pane->document()->documentMargin()));
+  // A column more for the cursor, a line more for the last line's leading.
+  const QSize table((kFairValueColumns + 1) * metrics.horizontalAdvance(QLatin1Char('0')) + margins,
+                    (kFairValueLines + 1) * metrics.lineSpacing() + margins);
+  QSize wanted = size() + (table - pane->viewport()->size()).expandedTo(QSize(0, 0));
+  if (const QScreen* screen = this->screen(); screen != nullptr) {
+    const QSize frame = frameGeometry().size() - size();
+    wanted = wanted.boundedTo(screen->availableGeometry().size() - frame);
+  }
+  resize(wanted.expandedTo(minimumSize()));
+}
+
+void TMainWindow::BuildStatusLine() {
+  status_ = new QStatusBar(this);
+  status_->setObjectName(QStringLiteral("StatusLine"));
+  status_->setSizeGripEnabled(false);
+  // Shown only while it holds a note.
+  status_->hide();
+  connect(status_, &QStatusBar::messageChanged, this,
+          [this](const QString& note) { status_->setVisible(!note.isEmpty()); });
+  layout()->addWidget(status_);
+  platform_.StatusSink = [this](const std::string& note) {
+    status_->showMessage(QString::fromStdString(note), kStatusNoteMs);
+  };
+}
+
+int TMainWindow::FocusedTopic() const {
+  for (QWidget* w = QApplication::focusWidget(); w != nullptr && w != this; w = w->parentWidget()) {
+    const auto* control =
+        dynamic_cast<const TControl*>(form_.FindComponent(w->objectName().toStdString()));
+    if (control != nullptr && control->HelpContext() > 0) return control->HelpContext();
+  }
+  return 0;
 }
 
 void TMainWindow::StoreGeometry() {

@@ -19,6 +19,7 @@ class QGridLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QStatusBar;
 class QTimer;
 
 namespace valquor {
@@ -84,6 +85,13 @@ class TMainWindow : public QWidget {
   void BuildOptions(QWidget* page);
   void BuildAbout(QWidget* page);
   void ApplyGeometry();
+  // At a first start (no stored size), grows the shown window so that the fair-value pane
+  // shows its default table whole, within the screen's free area.
+  void FitFairValueTable();
+  // The status line under the pages: the platform's notes, each for a few seconds.
+  void BuildStatusLine();
+  // The help topic of the control in focus or the nearest control around it; 0 for none.
+  [[nodiscard]] int FocusedTopic() const;
   void StoreGeometry();
   // The form's Activate() once, for a window system that never reports the window active.
   void ActivateOnce();
@@ -104,6 +112,7 @@ class TMainWindow : public QWidget {
   TWizardDialog* overUnder_ = nullptr;
   TWizardDialog* risk_ = nullptr;
   TQtCommandRunner* runner_ = nullptr;
+  QStatusBar* status_ = nullptr;
   QWidget* progressPanel_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QPushButton* cancel_ = nullptr;

@@ -19,6 +19,7 @@
 
 #include "gui/HelpWindow.h"
 #include "models/Dates.h"
+#include "shell/HelpTopics.h"
 
 namespace valquor {
 namespace {
@@ -258,16 +259,27 @@ std::optional<TFontSpec> TQtPlatform::FontDialog(const TFontSpec& current) {
   return SpecOfFont(dialog.selectedFont(), current);
 }
 
-void TQtPlatform::OpenHelp(int /*topic*/) {
-  // The manual has one table of contents; every topic opens there.
+void TQtPlatform::OpenHelp(int topic) {
   const fs::path index = manualFolder_ / "index.html";
   std::error_code ec;
   if (!fs::is_regular_file(index, ec)) {
     ShowMessage("The manual was not found: " + index.string(), TMessageKind::Warning);
     return;
   }
+  // "pricing.html#StrikeEdit": the page beside the contents, and the anchor on it.
+  const std::string location = ManualLocation(topic);
+  const std::size_t hash = location.find('#');
+  QUrl page = QUrl::fromLocalFile(ToQ((manualFolder_ / location.substr(0, hash)).string()));
+  if (hash != std::string::npos) page.setFragment(ToQ(location.substr(hash + 1)));
+  if (!fs::is_regular_file(manualFolder_ / location.substr(0, hash), ec)) {
+    page = QUrl::fromLocalFile(ToQ(index.string()));
+  }
   if (helpWindow_ == nullptr) helpWindow_ = new THelpWindow(mainWindow_.data());
-  helpWindow_->ShowContents(QUrl::fromLocalFile(ToQ(index.string())));
+  helpWindow_->ShowTopic(QUrl::fromLocalFile(ToQ(index.string())), page);
+}
+
+void TQtPlatform::ShowStatus(const std::string& text) {
+  if (StatusSink) StatusSink(text);
 }
 
 THelpWindow* TQtPlatform::HelpWindow() const { return helpWindow_.data(); }

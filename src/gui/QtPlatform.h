@@ -11,8 +11,8 @@
 #include <optional>
 #include <string>
 
-#include "forms/SettingsFiles.h"
 #include "forms/Platform.h"
+#include "forms/SettingsFiles.h"
 
 class QDate;
 class QWidget;
@@ -66,7 +66,10 @@ class TQtPlatform : public TPlatform {
   [[nodiscard]] std::optional<std::string> SaveFileDialog(
       const TFileDialogRequest& request) override;
   [[nodiscard]] std::optional<TFontSpec> FontDialog(const TFontSpec& current) override;
+  // Opens the manual at the topic's page and anchor (topic 0: the contents).
   void OpenHelp(int topic) override;
+  // Hands the note to StatusSink; without one it goes nowhere.
+  void ShowStatus(const std::string& text) override;
   void EnterWhatsThisMode() override;
   [[nodiscard]] int Today() override;
   [[nodiscard]] std::filesystem::path SettingsFolder() override { return settingsFolder_; }
@@ -82,6 +85,8 @@ class TQtPlatform : public TPlatform {
   std::function<void()> BeforeModal;
   // Replaces the message box (tests: a recorder). Gets the text and the kind.
   std::function<void(const std::string&, TMessageKind)> MessageSink;
+  // Shows a status note (the main window's status line).
+  std::function<void(const std::string&)> StatusSink;
 
   [[nodiscard]] const std::filesystem::path& ManualFolder() const { return manualFolder_; }
   // The help window, once the manual has been opened.

@@ -1,8 +1,13 @@
 #include "shell/FormPersonal.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "forms/Text.h"
 #include "shell/GraphPage.h"
 #include "shell/HelpTopics.h"
+#include "shell/OptionsTerms.h"
 
 namespace valquor {
 TFormPersonal::TFormPersonal(TPlatform& target)
@@ -43,7 +48,14 @@ void TFormPersonal::RunCommand(TCommand command) {
 
 void TFormPersonal::ConnectHandlers() {
   PriceEdit.OnChange = [this] { Panel.PriceEditChange(); };
-  DaysCombo.OnChange = [this] { Panel.DaysComboChange(); };
+  // A restored day step waits for the restored price: its refresh alone would value the
+  // forward at the stored strike and the default price.
+  DaysCombo.OnChange = [this] {
+    if (!restoringSettings_) Panel.DaysComboChange();
+  };
+  Formula.OnValidate = [this](const std::string& text) {
+    return AcceptFormulaText(text, Platform);
+  };
   PositionName.OnChange = [this] { PositionNameChange(); };
   MainForwardLock.OnClick = [this] { Panel.MainForwardLockClick(); };
   ComputeBtn.OnClick = [this] { Reports.ComputeBtnClick(); };
@@ -98,6 +110,7 @@ void TFormPersonal::CopyWithHeading(const std::vector<std::string>& heading,
   for (const std::string& line : heading) RichEdit7.Add(line);
   for (const std::string& line : pane.Lines()) RichEdit7.Add(line);
   Platform.SetClipboardReport(RichEdit7.Text(), RichEdit7.Font());
+  Platform.ShowStatus("Report copied");
 }
 
 std::pair<const TRichEdit*, std::vector<std::string>> TFormPersonal::PricingPaneInView() const {
@@ -113,8 +126,50 @@ std::pair<const TRichEdit*, std::vector<std::string>> TFormPersonal::PricingPane
 }
 
 void TFormPersonal::CopyBtnClick() {
+  if (MainPageControl.ActivePage() == &TabGraph) {
+    CopyGraphFigures();
+    return;
+  }
   const auto [pane, heading] = PricingPaneInView();
   CopyWithHeading(heading, *pane);
+}
+
+void TFormPersonal::CopyGraphFigures() {
+  RichEdit7.Clear();
+  RichEdit7.Add(" *** Graph ***");
+  // The greeks as a table: each column as wide as its widest cell, two blanks apart.
+  std::vector<std::size_t> widths(static_cast<std::size_t>(GreeksGrid.ColCount()), 0);
+  for (int row = 0; row < GreeksGrid.RowCount(); ++row) {
+    for (int col = 0; col < GreeksGrid.ColCount(); ++col) {
+      auto& width = widths[static_cast<std::size_t>(col)];
+      width = std::max(width, GreeksGrid.Cell(col, row).size());
+    }
+  }
+  for (int row = 0; row < GreeksGrid.RowCount(); ++row) {
+    std::string line;
+    bool filled = false;
+    for (int col = 0; col < GreeksGrid.ColCount(); ++col) {
+      const std::string cell = GreeksGrid.Cell(col, row);
+      filled = filled || !cell.empty();
+      line +=
+          " " + cell + std::string(widths[static_cast<std::size_t>(col)] - cell.size() + 1, ' ');
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    if (filled) RichEdit7.Add(line);
+  }
+  // The figures at expiration, by their captions.
+  RichEdit7.Add("");
+  for (const TEdit* figure :
+       {&BreakevenEdit, &MaxProfitEdit, &MaxLossEdit, &ProfitChanceEdit, &ExpectedPLEdit}) {
+    std::string caption;
+    for (std::size_t i = 0; i < figure->LabelCaption.size(); ++i) {
+      if (figure->LabelCaption[i] == '&' && i + 1 < figure->LabelCaption.size()) ++i;
+      caption += figure->LabelCaption[i];
+    }
+    RichEdit7.Add(" " + caption + ": " + figure->Text());
+  }
+  Platform.SetClipboardReport(RichEdit7.Text(), RichEdit7.Font());
+  Platform.ShowStatus("Report copied");
 }
 
 void TFormPersonal::ExportBtnClick() {
@@ -136,10 +191,12 @@ void TFormPersonal::HelpContextClick() { Platform.EnterWhatsThisMode(); }
 
 void TFormPersonal::Button4Click() {
   Platform.SetClipboardReport(RichEdit4.Text(), RichEdit4.Font());
+  Platform.ShowStatus("Report copied");
 }
 
 void TFormPersonal::Button2Click() {
   Platform.SetClipboardReport(RichEdit9.Text(), RichEdit9.Font());
+  Platform.ShowStatus("Report copied");
 }
 
 void TFormPersonal::BtnCopy2Click() { CopyWithHeading({" *** Implied volatility ***"}, RichEdit6); }

@@ -117,11 +117,16 @@ class TFormPersonal : public TFormPersonalControls, public TDialogHost {
  private:
   TCommandRunner syncRunner_;
   TCommandRunner* runner_ = &syncRunner_;
+  // True while the settings saver sets a restored value.
+  bool restoringSettings_ = false;
 
   void ConnectHandlers();
   void ConfigureSaver();
   void AssignHelpTexts();
   void CopyWithHeading(const std::vector<std::string>& heading, const TRichEdit& pane);
+  // Copies the Graph page's figures as text: the greeks table, then the figures at expiration
+  // by their captions.
+  void CopyGraphFigures();
   // The Pricing report pane in view, with the heading lines its copy starts with.
   [[nodiscard]] std::pair<const TRichEdit*, std::vector<std::string>> PricingPaneInView() const;
 };

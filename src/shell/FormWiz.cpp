@@ -49,7 +49,10 @@ void TFormWiz::Button1Click() { CopyCalculatorTerms(*this, host_); }
 
 void TFormWiz::OKBtnClick() { host_.OverUnderReport(); }
 
-void TFormWiz::CopyBtnClick() { platform_.SetClipboardReport(RichEdit1.Text(), RichEdit1.Font()); }
+void TFormWiz::CopyBtnClick() {
+  platform_.SetClipboardReport(RichEdit1.Text(), RichEdit1.Font());
+  platform_.ShowStatus("Report copied");
+}
 
 void TFormWiz::ExportBtnClick() { exports_.ExportWithDialog(RichEdit1, platform_); }
 
@@ -65,7 +68,10 @@ void TFormWiz2::Button1Click() { CopyCalculatorTerms(*this, host_); }
 
 void TFormWiz2::OKBtnClick() { host_.RiskReport(); }
 
-void TFormWiz2::CopyBtnClick() { platform_.SetClipboardReport(RichEdit1.Text(), RichEdit1.Font()); }
+void TFormWiz2::CopyBtnClick() {
+  platform_.SetClipboardReport(RichEdit1.Text(), RichEdit1.Font());
+  platform_.ShowStatus("Report copied");
+}
 
 void TFormWiz2::ExportBtnClick() { exports_.ExportWithDialog(RichEdit1, platform_); }
 

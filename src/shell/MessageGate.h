@@ -50,6 +50,7 @@ class TMessageGate : public TPlatform {
     return target_.FontDialog(current);
   }
   void OpenHelp(int topic) override { target_.OpenHelp(topic); }
+  void ShowStatus(const std::string& text) override { target_.ShowStatus(text); }
   void EnterWhatsThisMode() override { target_.EnterWhatsThisMode(); }
   [[nodiscard]] int Today() override { return target_.Today(); }
   [[nodiscard]] std::filesystem::path SettingsFolder() override { return target_.SettingsFolder(); }

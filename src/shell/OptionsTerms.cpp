@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "forms/Text.h"
+
 namespace valquor {
 
 std::uint8_t SelectedFormula(std::string_view text) {
@@ -11,6 +13,11 @@ std::uint8_t SelectedFormula(std::string_view text) {
   if (text == "Integration normal distribution") return kFormulaIntNormal;
   if (text == "Integration lognormal distribution") return kFormulaIntLognormal;
   return kFormulaIntMedium;
+}
+
+bool AcceptFormulaText(const std::string& text, TPlatform& platform) {
+  platform.ShowMessage("Unknown formula: " + text, TMessageKind::Error);
+  return false;
 }
 
 TValuationTerms ReadOptionsTerms(const TFormPersonalControls& form, TPlatform& platform,
@@ -29,7 +36,7 @@ TValuationTerms ReadOptionsTerms(const TFormPersonalControls& form, TPlatform& p
       terms.American = american;
       terms.RiskFree = ReadCommandNumber(form.RiskFreeInterest.Text(), platform);
       terms.Carry = ReadCommandNumber(form.CostOfCarry.Text(), platform);
-      terms.Steps = form.NumberOfSteps.Value();
+      terms.Steps = StrToInt(form.NumberOfSteps.Text());
       break;
     }
     default:

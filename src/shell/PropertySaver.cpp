@@ -399,6 +399,12 @@ void TcsPropertySaver::LoadComponent(TComponent& component) {
       platform_.ShowMessage(e.what(), TMessageKind::Error);
       continue;
     }
+    // A window's size that was stored (not the fallback) is the user's.
+    if (auto* window = dynamic_cast<TForm*>(&component);
+        window != nullptr && (property.Name == "Width" || property.Name == "Height") &&
+        !ReadValue(section, property.Name, "").empty()) {
+      window->SizeStored = true;
+    }
     if (AutoExec) RunClickHandler(component);
   }
   const std::vector<TComponent*> owned = component.Components();

@@ -33,8 +33,10 @@ const std::vector<std::string>& MainWindowItems() {
       "CalcDays.Text",
       "Call3.Text",
       "CostOfCarry.Text",
+      "Days1.Text",
       "Days7.Text",
       "Days9.Text",
+      "DaysCombo.Text",
       "DaysEdit.Text",
       "Formula.Text",
       "ForwardEdit.Text",
@@ -119,7 +121,9 @@ void TFormPersonal::ConfigureSaver() {
   // A fault in a change handler fired by a restored value shows as the event loop shows it and
   // the restore goes on.
   csPropertySaver1.HandlerRunner = [this](const std::function<void()>& handler) {
+    restoringSettings_ = true;
     RunHandler(handler);
+    restoringSettings_ = false;
   };
 }
 
@@ -209,7 +213,8 @@ void TFormPersonal::SaveReportFont() {
 void TFormPersonal::RestoreCurrentTab() {
   const TIniProfile system(SystemFolderFile(Platform));
   const std::string tab = system.ReadString("System", "CurrentTab", "");
-  if (tab == "TabPricing") {
+  // A first start, with no stored page, opens on the fair-value table.
+  if (tab == "TabPricing" || tab.empty()) {
     MainPageControl.SetActivePage(&TabPricing);
   } else if (tab == "TabDelta") {
     MainPageControl.SetActivePage(&TabDelta);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "forms/Controls.h"
 #include "forms/FormPersonalControls.h"
 #include "forms/FormWiz2Controls.h"
@@ -35,6 +38,35 @@ TEST(ControlsTest, SettersFireEventsOnlyOnChange) {
   EXPECT_EQ(radio.ItemIndex(), -1);
 }
 
+TEST(ControlsTest, SpinEditKeptWithinBoundsTakesTheNearerBoundForATypedNumber) {
+  TForm form("F", "TF", "F", 10, 10);
+  TSpinEdit steps(&form, &form, "S", 300, 1, 9999, 50);
+  steps.KeepWithinBounds = true;
+  int changes = 0;
+  steps.OnChange = [&] { ++changes; };
+  const struct {
+    const char* Typed;
+    const char* Text;
+    int Value;
+  } kRows[] = {
+      {"10000", "9999", 9999}, {"30000", "9999", 9999}, {"9999", "9999", 9999},
+      {"1", "1", 1},           {"0", "1", 1},           {"-5", "1", 1},
+      {"450", "450", 450},     {"abc", "abc", 1},       {"", "", 1},
+  };
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.Typed);
+    steps.SetText(row.Typed);
+    EXPECT_EQ(steps.Text(), row.Text);
+    EXPECT_EQ(steps.Value(), row.Value);
+  }
+  // Only a new text fires: 10000 (as 9999), 1, 450, abc and the empty text.
+  EXPECT_EQ(changes, 5);
+  steps.SetValue(30000);
+  EXPECT_EQ(steps.Text(), "9999");
+  steps.StepUp();
+  EXPECT_EQ(steps.Value(), 9999);
+}
+
 TEST(ControlsTest, SpinEditReadsTypedTextAndKeepsItsBoundsWhenSet) {
   TForm form("F", "TF", "F", 10, 10);
   TSpinEdit steps(&form, &form, "S", 300, 10, 30000, 50);
@@ -57,11 +89,86 @@ TEST(ControlsTest, ComboBoxFollowsItsItemsWithoutFiringOnProgramSelection) {
   int changes = 0;
   combo.OnChange = [&] { ++changes; };
   EXPECT_EQ(combo.ItemIndex(), 1);
-  combo.SetText("A");
+  combo.SetText("c");
   EXPECT_EQ(combo.ItemIndex(), -1);
   combo.SetItemIndex(0);
   EXPECT_EQ(combo.Text(), "a");
   EXPECT_EQ(changes, 1);
+}
+
+TEST(ControlsTest, ComboBoxTextsMatchTheirItemWhateverCaseAndBlanks) {
+  TForm form("F", "TF", "F", 10, 10);
+  TComboBox combo(&form, &form, "C", "Call", {"Call", "Call spread", "2*", "2.5"});
+  int changes = 0;
+  combo.OnChange = [&] { ++changes; };
+  const struct {
+    const char* Set;
+    const char* Text;
+    int Index;
+    int Changes;  // OnChange calls for this row
+  } kRows[] = {
+      {"call spread", "Call spread", 1, 1},
+      {"  CALL ", "Call", 0, 1},
+      {"Call", "Call", 0, 0},                   // the same item: nothing fires
+      {" call", "Call", 0, 0},                  // another spelling of the same item
+      {"\t2* ", "2*", 2, 1},                    // tabs count as blanks
+      {"2.50", "2.50", -1, 1},                  // no item: kept as typed
+      {"Call  spread", "Call  spread", -1, 1},  // blanks inside are not surrounding blanks
+      {"", "", -1, 1},
+  };
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(std::string("'") + row.Set + "'");
+    changes = 0;
+    combo.SetText(row.Set);
+    EXPECT_EQ(combo.Text(), row.Text);
+    EXPECT_EQ(combo.ItemIndex(), row.Index);
+    EXPECT_EQ(changes, row.Changes);
+  }
+  EXPECT_EQ(combo.MatchItem(" call SPREAD\t"), 1);
+  EXPECT_EQ(combo.MatchItem("call spreads"), -1);
+}
+
+TEST(ControlsTest, ComboBoxTypingIsMatchedAndCheckedOnlyWhenItEnds) {
+  TForm form("F", "TF", "F", 10, 10);
+  TComboBox combo(&form, &form, "C", "Alpha", {"Alpha", "Beta"});
+  std::vector<std::string> asked;
+  combo.OnValidate = [&](const std::string& text) {
+    asked.push_back(text);
+    return text == "Gamma";
+  };
+  int changes = 0;
+  combo.OnChange = [&] { ++changes; };
+
+  // Keystrokes keep the text as it stands, trailing blank included; the end of typing matches.
+  for (const char* typed : {"b", "be", "bet", "beta", "beta "}) combo.TypeText(typed);
+  EXPECT_EQ(combo.Text(), "beta ");
+  EXPECT_EQ(changes, 5);
+  EXPECT_TRUE(asked.empty());
+  combo.CommitText();
+  EXPECT_EQ(combo.Text(), "Beta");
+  EXPECT_EQ(combo.ItemIndex(), 1);
+  EXPECT_TRUE(asked.empty());  // an item needs no check
+
+  // A refused text gives way to the last text that stood, typed or set.
+  combo.TypeText("Delta");
+  combo.CommitText();
+  EXPECT_EQ(combo.Text(), "Beta");
+  combo.SetText("Epsilon");
+  EXPECT_EQ(combo.Text(), "Beta");
+  combo.SetText("Gamma");  // accepted
+  EXPECT_EQ(combo.Text(), "Gamma");
+  combo.SetText("Zeta");
+  EXPECT_EQ(combo.Text(), "Gamma");
+  // An item typed exactly (a choice from the list) stands without the end of typing.
+  combo.TypeText("Alpha");
+  combo.TypeText("Alphas");
+  combo.CommitText();
+  EXPECT_EQ(combo.Text(), "Alpha");
+  EXPECT_EQ(asked, (std::vector<std::string>{"Delta", "Epsilon", "Gamma", "Zeta", "Alphas"}));
+  // Program selection counts as a text that stood.
+  combo.SetItemIndex(1);
+  combo.SetText("Theta");
+  EXPECT_EQ(combo.Text(), "Beta");
 }
 
 TEST(ControlsTest, PublishedPropertiesAreFoundByNameInAlphabeticalOrder) {

@@ -86,6 +86,7 @@ class TFormBinderTest : public QObject {
   void TypingSetsTheTextAndFiresOnChange();
   void HandlersChangesReachOtherWidgets();
   void ListsFollowTypingAndChoosing();
+  void TypedListTextsAreMatchedWhenTypingEnds();
   void CheckBoxClickTogglesTheModelOnce();
   void RadioGroupsFollowTheItemIndex();
   void SpinEditsStepThroughTheModel();
@@ -177,6 +178,52 @@ void TFormBinderTest::ListsFollowTypingAndChoosing() {
   QCOMPARE(axis->count(), 2);  // typed text never becomes an item
 }
 
+void TFormBinderTest::TypedListTextsAreMatchedWhenTypingEnds() {
+  TFixture f;
+  QVERIFY(f.ShowActive());
+  // While typing, the text stays as typed, the blank before "spread" included; Enter ends the
+  // typing and the list shows its item.
+  auto* position = f.Get<QComboBox>(f.form.PositionName);
+  position->lineEdit()->setFocus();
+  position->lineEdit()->selectAll();
+  QTest::keyClicks(position->lineEdit(), "call ");
+  QCOMPARE(f.form.PositionName.Text(), std::string("call "));
+  QTest::keyClicks(position->lineEdit(), "spread");
+  QCOMPARE(f.form.PositionName.ItemIndex(), -1);
+  QTest::keyClick(position->lineEdit(), Qt::Key_Return);
+  QCOMPARE(f.form.PositionName.Text(), std::string("Call spread"));
+  QCOMPARE(f.form.PositionName.ItemIndex(), 1);
+  QCOMPARE(position->currentText(), QString("Call spread"));
+  QCOMPARE(position->currentIndex(), 1);
+
+  // A list that checks its texts: a refused text gives way to the last one that stood, here an
+  // item chosen from the list, when the field is left.
+  std::vector<std::string> asked;
+  f.form.Formula.OnValidate = [&](const std::string& text) {
+    asked.push_back(text);
+    return false;
+  };
+  f.Page(f.form.TabSheet5);
+  auto* formula = f.Get<QComboBox>(f.form.Formula);
+  formula->setCurrentIndex(1);  // as a choice from the list
+  QCOMPARE(f.form.Formula.Text(), std::string("Cox-Ross-Rubenstein"));
+  formula->lineEdit()->setFocus();
+  formula->lineEdit()->selectAll();
+  QTest::keyClicks(formula->lineEdit(), "Binomial");
+  QVERIFY(asked.empty());
+  f.Get<QLineEdit>(f.form.RiskFreeInterest)->setFocus();  // leaves the field
+  QTRY_COMPARE(f.form.Formula.Text(), std::string("Cox-Ross-Rubenstein"));
+  QCOMPARE(formula->currentText(), QString("Cox-Ross-Rubenstein"));
+  QCOMPARE(asked, std::vector<std::string>{"Binomial"});
+  // An item typed in other letter case stands without a check.
+  formula->lineEdit()->setFocus();
+  formula->lineEdit()->selectAll();
+  QTest::keyClicks(formula->lineEdit(), " black-scholes");
+  QTest::keyClick(formula->lineEdit(), Qt::Key_Return);
+  QCOMPARE(f.form.Formula.Text(), std::string("Black-Scholes"));
+  QCOMPARE(asked.size(), std::size_t{1});
+}
+
 void TFormBinderTest::CheckBoxClickTogglesTheModelOnce() {
   TFixture f;
   int clicks = 0;
@@ -226,10 +273,14 @@ void TFormBinderTest::SpinEditsStepThroughTheModel() {
   QTest::keyClick(steps, Qt::Key_Down);
   QTest::keyClick(steps, Qt::Key_Down);
   QCOMPARE(f.form.NumberOfSteps.Value(), 250);
-  // The model keeps the bounds.
-  f.window->Run([&] { f.form.NumberOfSteps.SetText("29990"); });
+  // The model keeps the bounds: the tree's 1 to 9999.
+  f.window->Run([&] { f.form.NumberOfSteps.SetText("9990"); });
   QTest::keyClick(steps, Qt::Key_Up);
-  QCOMPARE(f.form.NumberOfSteps.Value(), 30000);
+  QCOMPARE(f.form.NumberOfSteps.Value(), 9999);
+  steps->selectAll();
+  QTest::keyClicks(steps, "10000");
+  QCOMPARE(f.form.NumberOfSteps.Text(), std::string("9999"));
+  QCOMPARE(steps->text(), QString("9999"));
   // Typing: digits and a sign only.
   steps->selectAll();
   QTest::keyClicks(steps, "1x2");
@@ -238,7 +289,7 @@ void TFormBinderTest::SpinEditsStepThroughTheModel() {
   f.window->Run([&] { f.form.NumberOfSteps.SetText("abc"); });
   QCOMPARE(steps->text(), QString("abc"));
   QTest::keyClick(steps, Qt::Key_Up);
-  QCOMPARE(f.form.NumberOfSteps.Value(), 60);
+  QCOMPARE(f.form.NumberOfSteps.Value(), 51);
   // No bounds: Adjust steps by 5 below zero.
   auto* adjust = f.Get<TSpinField>(f.form.Adjust);
   QTest::keyClick(adjust, Qt::Key_Down);

@@ -196,6 +196,7 @@ void TGraphViewTest::TheChartTakesTheSpareRoom() {
   QVERIFY(app.Start());
   app.Draw();
   TChartView* view = app.Chart();
+  app.window->resize(645, 472);  // from the smallest size
   QCoreApplication::processEvents();
   const QSize before = view->size();
   QVERIFY(before.height() >= 120);

@@ -17,10 +17,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QWhatsThis>
@@ -137,7 +141,12 @@ class TMainWindowTest : public QObject {
   void HelpOpensTheManualAndWhatsThisMode();
   void TheBusyCursorShowsWhileComputingOnly();
   void EveryPanelControlFitsTheFirstSize();
+  void TheFirstSizeShowsTheWholeFairValueTable();
   void ReportPanesTakeTheSpareRoom();
+  void ListsKeepTheirWidthInALargeWindow();
+  void CalculatorAndOptionsGroupsStayTogether();
+  void F1OpensTheManualAtTheFocusedField();
+  void CopyLeavesANoteInTheStatusLine();
   void PlaceAndSizeComeBackAtTheNextStart();
 
  private:
@@ -165,7 +174,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("StrikeEdit", "edit", "Strike", "1000");
   row("DaysCombo", "list", "Daysteps", "2");
   row("Steps", "list", "Steps", "10");
-  row("VolEdit", "edit", "Volatility", "20");
+  row("VolEdit", "edit", "Vol (%)", "20");
   row("PriceEdit", "edit", "Price", "1000");
   row("YAxis", "list", "Y-axis", "Strike");
   row("PositionName", "list", "Position", "Call");
@@ -181,7 +190,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("Days1", "edit", "Trading days to expiration", "20");
   row("RichEdit2", "pane", "", "wrap");
   row("CalcDays", "edit", "Trading days to expiration", "20");
-  row("TrueVolEdit", "edit", "True volatility", "20");
+  row("TrueVolEdit", "edit", "True volatility (%)", "20");
   row("UseCustomInput", "check", "Use custom input", "off");
   row("Call3", "edit", "Call", "0 disabled");
   row("Put3", "edit", "Put", "0 disabled");
@@ -208,7 +217,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("Button1", "button", "Read textfile", "");
   row("Button4", "button", "Copy", "");
   row("ExportDailyBtn", "button", "Export...", "");
-  row("LatestFirst", "check", "LatestFirst", "off");
+  row("LatestFirst", "check", "First line is oldest", "off");
   row("RichEdit4", "pane", "", "wrap");
   row("WeeksGrid", "grid", "", "2x14");
   row("WeeklyBtn", "button", "Compute", "");
@@ -223,7 +232,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("Strike7", "edit", "Strike", "0");
   row("Price7", "edit", "Current price", "0");
   row("Premium7", "edit", "Premium", "0");
-  row("Riskfree7", "edit", "Risk-free interest", "0.05");
+  row("Riskfree7", "edit", "Risk-free interest (fraction/yr)", "0.05");
   row("Days7", "edit", "Days to expiration", "0");
   row("OptionType7", "radio", "Option type", "Call");
   row("DaysOption7", "radio", "Day counting", "Trading days");
@@ -233,7 +242,7 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("Grid", "grid", "", "4x6");
   row("DaysEdit", "edit", "Trading days to expiration", "0");  // no system file: the grid load
   row("ForwardRes", "edit", "Implied forward", "100");
-  row("VolRes", "edit", "Av. implied vol", "45.4");
+  row("VolRes", "edit", "Av. implied vol (%)", "45.4");
   row("Locked", "check", "Lock", "off");
   row("BothLocked", "check", "Lock both", "off");
   row("DevLabel", "text", "StdDev", "0");
@@ -253,9 +262,9 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   // Calculator.
   row("Strike9", "edit", "Strike", "0");
   row("Price9", "edit", "Current price", "0");
-  row("Vol9", "edit", "Volatility", "0");
-  row("RiskFree9", "edit", "Risk-free interest", "0.05");
-  row("CostofCarry9", "edit", "Cost of carry**", "0.05");
+  row("Vol9", "edit", "Volatility (%)", "0");
+  row("RiskFree9", "edit", "Risk-free interest (fraction/yr)", "0.05");
+  row("CostofCarry9", "edit", "Cost of carry (fraction/yr)**", "0.05");
   row("Days9", "edit", "Days to expiration", "0");
   row("OptionType9", "radio", "Option type", "Call");
   row("DaysOption", "radio", "Day counting", "Trading days");
@@ -271,16 +280,17 @@ void TMainWindowTest::EveryControlShowsItsDefault_data() {
   row("Button11", "button", "Risk Calculator", "");
   // Options: the group title stands for the label.
   row("Formula", "list", "Formula", "Black-Scholes");
-  row("RiskFreeInterest", "edit", "Risk-free interest (drift)", "0.03");
-  row("RiskFreeNote", "text", "Risk-free interest (drift)",
+  row("RiskFreeInterest", "edit", "Risk-free interest (drift, fraction/yr)", "0.03");
+  row("RiskFreeNote", "text", "Risk-free interest (drift, fraction/yr)",
       "Black-Scholes/ Cox-Ross-Rubenstein only");
   row("ExpirationStyle", "radio", "Expiration style (Cox-Ross-Rubenstein)", "European");
   row("NumberOfSteps", "spin", "Number of steps", "300");
   row("StepsNote", "text", "Number of steps", "Used by Cox-Ross-Rubinstein");
   row("NumberOfIntervals", "spin", "Number of intervals", "1000");
   row("IntervalsNote", "text", "Number of intervals", "Used by payoff analysis");
-  row("CostOfCarry", "edit", "Cost of carry", "0.03");
-  row("CarryGroupNote", "text", "Cost of carry", "Used by Cox,-Ross- Rubenstein only");
+  row("CostOfCarry", "edit", "Cost of carry (fraction/yr)", "0.03");
+  row("CarryGroupNote", "text", "Cost of carry (fraction/yr)",
+      "Used by Cox,-Ross- Rubenstein only");
   row("StartDate", "date", "Start date", "today");
   row("EndDate", "date", "End date", "today+30");
   row("UseTradingDays", "check", "Use trading days", "on");
@@ -390,8 +400,8 @@ void TMainWindowTest::PagesStartWhereTheProgramStarts() {
       {&app.form->PageControl1,
        {"Pricing", "Volatility", "Calculator", "Options", "About"},
        "Pricing"},
-      // A first start without a remembered sub-page shows Analysis.
-      {&app.form->MainPageControl, {"Fair value", "Delta", "Analysis", "Graph"}, "Analysis"},
+      // A first start without a remembered sub-page shows the fair-value table.
+      {&app.form->MainPageControl, {"Fair value", "Delta", "Analysis", "Graph"}, "Fair value"},
       {&app.form->PageControl3, {"Calculator", "Probabilities", "Payoff"}, "Payoff"},
       {&app.form->PageControl2,
        {"HV using daily data", "HV using weekly data", "IV Calculator", "Implied volatility",
@@ -413,7 +423,8 @@ void TMainWindowTest::PagesStartWhereTheProgramStarts() {
   QCOMPARE(Items(app.Get<QComboBox>(app.form->AnalysisFormula)),
            QString("Lognormal distribution|Normal distribution|Medium normal/lognormal"));
   QCOMPARE(Items(app.Get<QComboBox>(app.form->Formula)),
-           QString("Black-Scholes|Cox-Ross-Rubenstein"));
+           QString("Black-Scholes|Cox-Ross-Rubenstein|Integration normal distribution|"
+                   "Integration lognormal distribution|Integration medium distribution"));
   auto* positions = app.Get<QComboBox>(app.form->PositionName);
   QCOMPARE(positions->count(), 28);
   QCOMPARE(positions->itemText(27), QString("Short butterfly"));
@@ -624,6 +635,7 @@ void TMainWindowTest::TheBusyCursorShowsWhileComputingOnly() {
 void TMainWindowTest::EveryPanelControlFitsTheFirstSize() {
   TApp& app = *first_;
   app.ShowPage(app.form->TabPricing);
+  app.window->resize(645, 472);
   QCOMPARE(app.window->size(), QSize(645, 472));
   QCOMPARE(app.window->minimumSize(), QSize(645, 472));
   QVERIFY(app.window->minimumSizeHint().width() <= 645);
@@ -665,6 +677,7 @@ void TMainWindowTest::ReportPanesTakeTheSpareRoom() {
   QVERIFY(app.Start());
   app.ShowPage(app.form->TabPricing);
   auto* pane = app.Get<QPlainTextEdit>(app.form->RichEdit1);
+  app.window->resize(645, 472);
   QCoreApplication::processEvents();
   const QSize before = pane->size();
   app.window->resize(645 + 120, 472 + 100);
@@ -678,7 +691,7 @@ void TMainWindowTest::PlaceAndSizeComeBackAtTheNextStart() {
   {
     TApp app(folder.path());
     QVERIFY(app.Start());
-    QCOMPARE(app.window->size(), QSize(645, 472));
+    QVERIFY(app.window->width() > 645);  // the first size, for the fair-value table
     app.window->resize(760, 540);
     app.window->move(30, 20);
     app.Type(app.form->StrikeEdit, "1200");
@@ -691,6 +704,143 @@ void TMainWindowTest::PlaceAndSizeComeBackAtTheNextStart() {
   QCOMPARE(again.window->size(), QSize(760, 540));
   QCOMPARE(again.window->pos(), QPoint(30, 20));
   QCOMPARE(again.Get<QLineEdit>(again.form->StrikeEdit)->text(), QString("1200"));
+}
+
+void TMainWindowTest::TheFirstSizeShowsTheWholeFairValueTable() {
+  QTemporaryDir folder;
+  TApp app(folder.path());
+  QVERIFY(app.Start());
+  // It opens on the Fair value page.
+  QCOMPARE(app.Get<QTabWidget>(app.form->PageControl1)->currentWidget(),
+           app.Find(app.form->TabSheet1));
+  QCOMPARE(app.Get<QTabWidget>(app.form->MainPageControl)->currentWidget(),
+           app.Find(app.form->TabPricing));
+  const QRect screen = app.window->screen()->availableGeometry();
+  QVERIFY(app.window->width() <= screen.width());
+  QVERIFY(app.window->height() <= screen.height());
+  QVERIFY(app.window->width() >= 645);
+  QVERIFY(app.window->height() >= 472);
+  app.Get<QPushButton>(app.form->ComputeBtn)->click();
+  QTRY_VERIFY(app.form->RichEdit1.Lines().size() == 23);
+  QCoreApplication::processEvents();
+  auto* pane = app.Get<QPlainTextEdit>(app.form->RichEdit1);
+  // Every line whole on one line of the pane, and every line in view: nothing to scroll.
+  QCOMPARE(pane->verticalScrollBar()->maximum(), 0);
+  QCOMPARE(pane->horizontalScrollBar()->maximum(), 0);
+  for (QTextBlock block = pane->document()->begin(); block.isValid(); block = block.next()) {
+    QVERIFY2(block.layout()->lineCount() <= 1, qPrintable(block.text()));
+  }
+  QVERIFY(app.messages.empty());
+
+  // A stored size wins, even the smallest.
+  app.window->resize(645, 472);
+  QVERIFY(app.window->close());
+  TApp again(folder.path());
+  QVERIFY(again.Start());
+  QCOMPARE(again.window->size(), QSize(645, 472));
+}
+
+void TMainWindowTest::ListsKeepTheirWidthInALargeWindow() {
+  QTemporaryDir folder;
+  TApp app(folder.path());
+  QVERIFY(app.Start());
+  app.window->resize(1600, 1000);
+  int seen = 0;
+  for (TComponent* component : app.form->Components()) {
+    auto* sheet = dynamic_cast<TTabSheet*>(component);
+    if (sheet == nullptr) continue;
+    app.ShowPage(*sheet);
+    QCoreApplication::processEvents();
+    for (auto* combo : app.window->findChildren<QComboBox*>()) {
+      if (!combo->isVisible()) continue;
+      QVERIFY2(combo->width() <= std::max(combo->sizeHint().width(), combo->minimumWidth()),
+               qPrintable(QString::fromStdString(sheet->Name()) + " " + combo->objectName() + " " +
+                          QString::number(combo->width())));
+      ++seen;
+    }
+  }
+  QVERIFY(seen >= 7);  // day step, steps, Y-axis, position, distribution, formula ...
+}
+
+void TMainWindowTest::CalculatorAndOptionsGroupsStayTogether() {
+  QTemporaryDir folder;
+  TApp app(folder.path());
+  QVERIFY(app.Start());
+  for (const QSize size : {QSize(1024, 768), QSize(1600, 1000)}) {
+    app.window->resize(size);
+    for (auto [sheet, name] : {std::pair{&app.form->TabSheet2, "CalculatorBlock"},
+                               std::pair{&app.form->TabSheet5, "OptionsBlock"}}) {
+      app.ShowPage(*sheet);
+      QCoreApplication::processEvents();
+      QWidget* page = app.Find(*sheet);
+      auto* block = page->findChild<QWidget*>(name);
+      QVERIFY2(block != nullptr, name);
+      // The block keeps its natural width and stands in the middle of the page, at the top.
+      QCOMPARE(block->width(), block->sizeHint().width());
+      QVERIFY2(std::abs(block->geometry().center().x() - page->rect().center().x()) <= 1, name);
+      QVERIFY2(block->y() <= 12, name);
+    }
+  }
+}
+
+void TMainWindowTest::F1OpensTheManualAtTheFocusedField() {
+  QTemporaryDir folder;
+  QTemporaryDir manual;
+  for (const char* page : {"index.html", "pricing.html", "options.html"}) {
+    QFile file(manual.filePath(page));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("<html><body><h1>") + page + "</h1></body></html>");
+  }
+  TApp app(folder.path(), manual.path());
+  QVERIFY(app.Start());
+  struct TCase {
+    TTabSheet* Sheet;
+    TControl* Focus;
+    QString Opens;
+  };
+  const std::vector<TCase> cases = {
+      {&app.form->TabPricing, &app.form->StrikeEdit, "pricing.html#StrikeEdit"},
+      {&app.form->TabPricing, &app.form->YAxis, "pricing.html#YAxis"},
+      {&app.form->TabSheet5, &app.form->RiskFreeInterest, "options.html#RiskFreeInterest"},
+      {&app.form->TabSheet5, &app.form->Formula, "options.html#Formula"},
+  };
+  for (const TCase& c : cases) {
+    app.ShowPage(*c.Sheet);
+    QWidget* widget = app.Find(*c.Focus);
+    app.window->activateWindow();
+    widget->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), widget);
+    QTest::keyClick(widget, Qt::Key_F1);
+    THelpWindow* help = app.platform.HelpWindow();
+    QVERIFY(help != nullptr);
+    QCOMPARE(help->Source(), QUrl(QUrl::fromLocalFile(manual.path() + "/").toString() + c.Opens));
+  }
+  // The Help button keeps opening the contents.
+  app.ShowPage(app.form->TabPricing);
+  app.Get<QToolButton>(app.form->SpeedButton1)->click();
+  QCOMPARE(app.platform.HelpWindow()->Source(), QUrl::fromLocalFile(manual.filePath("index.html")));
+  QVERIFY(app.messages.empty());
+}
+
+void TMainWindowTest::CopyLeavesANoteInTheStatusLine() {
+  QTemporaryDir folder;
+  TApp app(folder.path());
+  QVERIFY(app.Start());
+  auto* status = app.window->findChild<QStatusBar*>("StatusLine");
+  QVERIFY(status != nullptr);
+  QVERIFY(!status->isVisible());
+  app.ShowPage(app.form->TabPricing);
+  app.Get<QPushButton>(app.form->ComputeBtn)->click();
+  QTRY_VERIFY(!app.form->RichEdit1.Lines().empty());
+  for (TButton* copy : {&app.form->CopyBtn, &app.form->FormWiz2.CopyBtn}) {
+    status->clearMessage();
+    QVERIFY(!status->isVisible());
+    app.window->Run([copy] { copy->Click(); });
+    QCOMPARE(status->currentMessage(), QString("Report copied"));
+    QVERIFY(status->isVisible());
+  }
+  // No message box.
+  QVERIFY(app.messages.empty());
 }
 
 }  // namespace valquor

@@ -211,9 +211,9 @@ TEST_P(FairValueReportTest, DayStepOutsideTheListValuesEveryCellToZero) {
 TEST_P(FairValueReportTest, UnknownPositionAbandonsComputeAndKeepsThePanes) {
   form.RichEdit1.SetText("previous fair value");
   form.RichEdit2.SetText("previous delta");
-  form.PositionName.SetText("call");
+  form.PositionName.SetText("Strangle");
   ComputeFairValuePage();
-  EXPECT_EQ(platform.Messages, std::vector<std::string>{"Error: Not recognized: call"});
+  EXPECT_EQ(platform.Messages, std::vector<std::string>{"Error: Not recognized: Strangle"});
   EXPECT_EQ(form.RichEdit1.Lines(), std::vector<std::string>{"previous fair value"});
   EXPECT_EQ(form.RichEdit2.Lines(), std::vector<std::string>{"previous delta"});
   EXPECT_FALSE(platform.Busy);

@@ -63,8 +63,10 @@ TEST_P(PositionCodeTest, CodeIsThePlaceOfTheNameAndAnUnknownNameHasNone) {
                 {"Call calendar spread**", 9},
                 {"Collars", 26},
                 {"Short butterfly", 28},
-                {"call", 0},
-                {"Call ", 0},
+                {"call", 1},  // the list takes an item whatever its letter case and blanks
+                {" Put spread ", 5},
+                {"Calls", 0},
+                {"Call  spread", 0},
                 {"Butterfly", 0}};
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Name);

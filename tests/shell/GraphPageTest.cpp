@@ -208,5 +208,51 @@ TEST_F(GraphPageTest, TheWhatIfsAreKeptBetweenRuns) {
   EXPECT_THAT(Platform.Messages, IsEmpty());
 }
 
+TEST_F(GraphPageTest, CopyWithTheGraphInViewCopiesTheGreeksAndTheFigures) {
+  TFormPersonal& form = StartOnGraph();
+  Compute(form);
+  Platform.StatusNotes.clear();
+  form.RunHandler([&] { form.CopyBtn.Click(); });
+  EXPECT_THAT(Platform.StatusNotes, ElementsAre("Report copied"));
+  EXPECT_THAT(Platform.Messages, IsEmpty());
+  std::vector<std::string> lines;
+  std::string line;
+  for (const char c : Platform.Clipboard) {
+    if (c == '\n') {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  ASSERT_GE(lines.size(), 8u);
+  EXPECT_EQ(lines[0], " *** Graph ***");
+  // Every filled row of the greeks, its cells in order, none of the fair-value table.
+  int rows = 0;
+  for (int row = 0; row < form.GreeksGrid.RowCount(); ++row) {
+    const std::vector<std::string> cells = Row(form.GreeksGrid, row);
+    if (cells[0].empty()) continue;
+    SCOPED_TRACE(cells[0]);
+    const std::string& copied = lines[static_cast<std::size_t>(1 + rows++)];
+    std::size_t at = 0;
+    for (const std::string& cell : cells) {
+      at = copied.find(cell, at);
+      ASSERT_NE(at, std::string::npos) << cell;
+      at += cell.size();
+    }
+  }
+  EXPECT_GE(rows, 2);
+  EXPECT_EQ(Platform.Clipboard.find("Impl.f."), std::string::npos);
+  const std::vector<std::string> figures(lines.end() - 5, lines.end());
+  EXPECT_THAT(figures, ElementsAre(" Breakevens: " + form.BreakevenEdit.Text(),
+                                   " Max profit: " + form.MaxProfitEdit.Text(),
+                                   " Max loss: " + form.MaxLossEdit.Text(),
+                                   " P(profit): " + form.ProfitChanceEdit.Text(),
+                                   " Expected P&L: " + form.ExpectedPLEdit.Text()));
+  EXPECT_FALSE(form.BreakevenEdit.Text().empty());
+}
+
 }  // namespace
 }  // namespace valquor

@@ -56,8 +56,8 @@ TEST_F(HelpTest, ThePositionListsTopicFollowsTheChosenPosition) {
     const char* Text;
     int Topic;
   };
-  const Row rows[] = {{"Put", 48},           {"Call", 45}, {"Short butterfly", 72},
-                      {"Not a position", 0}, {"call", 0},  {"Call spread", 46}};
+  const Row rows[] = {{"Put", 48},           {"Call", 45},        {"Short butterfly", 72},
+                      {"Not a position", 0}, {" put spread", 49}, {"Call spread", 46}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Text);
     form.PositionName.SetText(row.Text);
@@ -84,6 +84,70 @@ TEST_F(HelpTest, TheHelpButtonsOpenTheContentsAndTheWhatsThisMode) {
   form.RunHandler([&] { form.HelpContext.Click(); });
   EXPECT_THAT(Platform.HelpTopics, ElementsAre(0));
   EXPECT_EQ(Platform.WhatsThisRequests, 1);
+}
+
+// The caption a user reads beside a control: its label, its own caption, or for a field in a
+// group box without a label of its own, the group's title. Empty for none. The accelerator
+// marks are left out.
+std::string CaptionOf(const TControl& control) {
+  std::string caption = control.LabelCaption;
+  if (caption.empty()) {
+    if (const auto* c = dynamic_cast<const TCheckBox*>(&control)) caption = c->Caption;
+    if (const auto* c = dynamic_cast<const TButton*>(&control)) caption = c->Caption;
+    if (const auto* c = dynamic_cast<const TSpeedButton*>(&control)) caption = c->Caption;
+    if (const auto* c = dynamic_cast<const TRadioGroup*>(&control)) caption = c->Caption;
+    if (const auto* c = dynamic_cast<const TGroupBox*>(&control)) caption = c->Caption;
+    if (const auto* c = dynamic_cast<const TTabSheet*>(&control)) caption = c->Caption;
+    const auto* group = dynamic_cast<const TGroupBox*>(control.Parent());
+    if (caption.empty() && group != nullptr && dynamic_cast<const TLabel*>(&control) == nullptr) {
+      caption = group->Caption;
+    }
+  }
+  std::string shown;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    shown += caption[i];
+  }
+  return shown;
+}
+
+// A text as the manual's HTML writes it.
+std::string Html(const std::string& text) {
+  std::string html;
+  for (const char c : text) {
+    if (c == '&') {
+      html += "&amp;";
+    } else if (c == '<') {
+      html += "&lt;";
+    } else if (c == '>') {
+      html += "&gt;";
+    } else {
+      html += c;
+    }
+  }
+  return html;
+}
+
+TEST_F(HelpTest, TheManualNamesEveryFieldByItsCaptionThenItsName) {
+  TFormPersonal& form = Start();
+  int checked = 0;
+  for (const THelpEntry& entry : HelpEntries()) {
+    if (std::string(entry.Window) != "FormPersonal") continue;
+    const auto* control = dynamic_cast<const TControl*>(form.FindComponent(entry.Control));
+    ASSERT_NE(control, nullptr) << entry.Control;
+    const std::string caption = Html(CaptionOf(*control));
+    if (caption.empty()) continue;  // panes, grids, page controls and notes
+    SCOPED_TRACE(std::string(entry.Page) + " " + entry.Control);
+    const std::string name = entry.Control;
+    // The position list's topics lead to the positions; the list itself is one of the panel's.
+    const std::string page = name == "PositionName" ? "pricing.html" : entry.Page;
+    EXPECT_NE(ReadManual(page).find("<dt id=\"" + name + "\">" + caption + " (<code>" + name +
+                                    "</code>)</dt>"),
+              std::string::npos)
+        << caption;
+    ++checked;
+  }
+  EXPECT_GT(checked, 100);
 }
 
 TEST(ManualTest, EveryTopicLeadsToAnAnchorOfTheManual) {
@@ -126,6 +190,9 @@ TEST(ManualTest, TheContentsLeadToEveryPageAndThePagesNameTheirSubjects) {
       {"calculator.html", {"P(gain)", "O/U Calculator", "Risk Calculator"}},
       {"options.html", {"Black-Scholes", "Cox-Ross-Rubenstein", "Use trading days"}},
       {"dialogs.html", {"Money at risk", "Days in position", "Get data from calculator"}},
+      {"reports.html",
+       {"Impl.f.", "Impl.p.", "Medium prices", "Premium change", "-39%", "Money at risk",
+        "example-prices.txt"}},
       {"settings.html",
        {"valqor11.ini", "valqor.ini", "valquor.ini", "system/valquor.ini", "CurrentTab",
         "XDG_CONFIG_HOME", "--settings-dir"}},

@@ -115,7 +115,8 @@ TEST_F(RiskReportTest, TheBinomialFormulaNamesItsExerciseStyle) {
       {"Cox-Ross-Rubenstein", 1, "Formula: Cox-Ross-Rubenstein", "Expiration type: American"},
       {"Cox-Ross-Rubenstein", 0, "Formula: Cox-Ross-Rubenstein", "Expiration type: Eurpean"},
       {"Black-Scholes", 1, "Formula: Black-Scholes", "Expiration type: Eurpean"},
-      {"black-scholes", 1, "Formula: Cox-Ross-Rubenstein", "Expiration type: American"},
+      // A formula typed in another letter case is the listed one.
+      {"black-scholes", 1, "Formula: Black-Scholes", "Expiration type: Eurpean"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(std::string(row.Formula) + " " + std::to_string(row.Style));

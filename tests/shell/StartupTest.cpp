@@ -16,7 +16,7 @@ using ::testing::IsEmpty;
 
 class StartupTest : public ::testing::Test, protected TFormFixture {};
 
-// The 50 listed properties that the main window has, by section and key.
+// The 52 listed properties that the main window has, by section and key.
 const std::set<std::string> kMainWindowKeys = {
     "FormPersonal/Height",
     "FormPersonal/Left",
@@ -26,8 +26,10 @@ const std::set<std::string> kMainWindowKeys = {
     "FormPersonal\\CalcDays/Text",
     "FormPersonal\\Call3/Text",
     "FormPersonal\\CostOfCarry/Text",
+    "FormPersonal\\Days1/Text",
     "FormPersonal\\Days7/Text",
     "FormPersonal\\Days9/Text",
+    "FormPersonal\\DaysCombo/Text",
     "FormPersonal\\DaysEdit/Text",
     "FormPersonal\\Formula/Text",
     "FormPersonal\\ForwardEdit/Text",
@@ -79,8 +81,8 @@ TEST_F(StartupTest, AFirstStartShowsTheLayoutDefaultsAndTheFirstCloseWritesThree
   EXPECT_TRUE(form.UseTradingDays.Checked());
   EXPECT_EQ(form.RiskFreeInterest.Text(), "0.03");
   EXPECT_EQ(form.PageControl1.ActivePage(), &form.TabSheet1);
-  EXPECT_EQ(form.MainPageControl.ActivePage(), &form.TabAnalysis);  // no stored sub-page
-  EXPECT_EQ(form.DaysEdit.Text(), "0");                             // the grid load found no file
+  EXPECT_EQ(form.MainPageControl.ActivePage(), &form.TabPricing);  // no stored sub-page
+  EXPECT_EQ(form.DaysEdit.Text(), "0");                            // the grid load found no file
   EXPECT_EQ(form.RichEdit1.Font().Name, "Courier new");
   EXPECT_EQ(form.RichEdit1.Font().Size, 10);
   EXPECT_EQ(form.RichEdit3.Font().Name, "Courier new");
@@ -99,7 +101,7 @@ TEST_F(StartupTest, AFirstStartShowsTheLayoutDefaultsAndTheFirstCloseWritesThree
   EXPECT_EQ(saver.ReadString("FormPersonal", "Height", ""), "472");
   EXPECT_EQ(saver.ReadString("FormPersonal\\DaysEdit", "Text", ""), "0");
   EXPECT_EQ(ReadText("valquor.ini"), "[System font]\nName=Courier new\nSize=10\n");
-  EXPECT_EQ(ReadText("system/valquor.ini"), "[System]\nCurrentTab=TabProfitLoss\n");
+  EXPECT_EQ(ReadText("system/valquor.ini"), "[System]\nCurrentTab=TabPricing\n");
   // The three files are distinct, and the program settings file keeps the whole name.
   EXPECT_EQ(ProgramSettingsPath(Platform), File("valquor.ini"));
   EXPECT_EQ(SystemFolderFile(Platform), File("system/valquor.ini"));
@@ -117,7 +119,8 @@ TEST_F(StartupTest, EveryListedFieldKeepsItsValueFromOneRunToTheNext) {
   form.Strike9.SetText("95");
   form.Label43.SetCaption("Cox-Ross-Rubenstein");
   form.LatestFirst.SetChecked(true);  // not listed
-  form.Days1.SetText("30");           // not listed
+  form.Days1.SetText("30");
+  form.DaysCombo.SetText("5*");
   form.MainPageControl.SetActivePage(&form.TabDelta);
   form.Left = 120;
   Stop();
@@ -134,9 +137,45 @@ TEST_F(StartupTest, EveryListedFieldKeepsItsValueFromOneRunToTheNext) {
   EXPECT_EQ(again.Strike9.Text(), "95");
   EXPECT_EQ(again.Label43.Caption(), "Cox-Ross-Rubenstein");
   EXPECT_FALSE(again.LatestFirst.Checked());
-  EXPECT_EQ(again.Days1.Text(), "20");
+  EXPECT_EQ(again.Days1.Text(), "30");
+  EXPECT_EQ(again.DaysCombo.Text(), "5*");
   EXPECT_EQ(again.MainPageControl.ActivePage(), &again.TabDelta);
   EXPECT_EQ(again.Left, 120);
+}
+
+// The day step is restored before the price: its change handler waits for the price, so a
+// stock far below the default price of 1000 shows no forward warning at the start.
+TEST_F(StartupTest, TheDayStepComesBackWithTheForwardItWasClosedWith) {
+  TFormPersonal& form = Start();
+  form.StrikeEdit.SetText("100");
+  form.PriceEdit.SetText("100");
+  form.DaysCombo.SetText("11*");
+  const std::string forward = form.ForwardEdit.Text();
+  EXPECT_EQ(forward, "102.57");  // 100 grown at 3 % over 220 trading days
+  Stop();
+  EXPECT_THAT(Platform.Messages, IsEmpty());
+
+  TFormPersonal& again = Start();
+  EXPECT_THAT(Platform.Messages, IsEmpty());
+  EXPECT_EQ(again.DaysCombo.Text(), "11*");
+  EXPECT_EQ(again.ForwardEdit.Text(), forward);
+  // After the start the day step refreshes the forward again as it changes.
+  again.DaysCombo.SetText("2");
+  EXPECT_EQ(again.ForwardEdit.Text(), "100.23");
+}
+
+TEST_F(StartupTest, OnlyAStoredSizeCountsAsTheUsersSize) {
+  TFormPersonal& form = Start();
+  EXPECT_FALSE(form.SizeStored);  // no settings: the view may choose a first size
+  form.Width = 645;               // the smallest, as the user left it
+  form.Height = 472;
+  Stop();
+  EXPECT_TRUE(Start().SizeStored);
+  // A file with the height alone still holds a size of the user's.
+  WriteText("valqor11.ini", "[FormPersonal]\nHeight=500\n");
+  EXPECT_TRUE(Start().SizeStored);
+  WriteText("valqor11.ini", "[FormPersonal]\nLeft=10\n");
+  EXPECT_FALSE(Start().SizeStored);
 }
 
 TEST_F(StartupTest, TheStoredSubPageIsComparedExactly) {
@@ -146,8 +185,8 @@ TEST_F(StartupTest, TheStoredSubPageIsComparedExactly) {
   };
   const Row rows[] = {{"TabPricing", "TabPricing"},     {"TabDelta", "TabDelta"},
                       {"TabProfitLoss", "TabAnalysis"}, {"tabpricing", "TabAnalysis"},
-                      {"TabAnalysis", "TabAnalysis"},   {"", "TabAnalysis"},
-                      {nullptr, "TabAnalysis"}};
+                      {"TabAnalysis", "TabAnalysis"},   {"", "TabPricing"},
+                      {nullptr, "TabPricing"}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Stored != nullptr ? row.Stored : "(no file)");
     std::filesystem::remove_all(Folder.Path() / "system");
@@ -293,7 +332,7 @@ TEST_F(StartupTest, TheShutDownKeepsWhatItDoesNotOwnAndDropsEmptiedWeeks) {
                 longValue + "\n[System font]\nName=Courier new\nSize=10\n");
   const std::string system = ReadText("system/valquor.ini");
   EXPECT_EQ(system.rfind("[System]\nOther = kept as typed \nStrike1=110\n", 0), 0u) << system;
-  EXPECT_NE(system.find("CurrentTab=TabProfitLoss\n"), std::string::npos) << system;
+  EXPECT_NE(system.find("CurrentTab=TabPricing\n"), std::string::npos) << system;
 }
 
 TEST_F(StartupTest, AFileSizeLimitLeavesEveryFileAsItWasAndSaysSo) {
