@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "ModalHelper.h"
+#include "TestApp.h"
 #include "gui/MainWindow.h"
 #include "gui/QtCommandRunner.h"
 #include "gui/QtPlatform.h"
@@ -33,52 +34,10 @@ using test::TModalCloser;
 using TTexts = std::vector<std::string>;
 
 // The program with the window's runner installed, its messages recorded.
-struct TApp {
-  std::vector<std::string> messages;
-  TQtPlatform platform;
-  std::unique_ptr<TFormPersonal> form;
-  std::unique_ptr<TMainWindow> window;
-
-  explicit TApp(const QString& folder) : platform(folder.toStdString()) {
-    platform.MessageSink = [this](const std::string& text, TMessageKind) {
-      messages.push_back(text);
-    };
-    form = std::make_unique<TFormPersonal>(platform);
-    window = std::make_unique<TMainWindow>(
-        *form, form->FormWiz, form->FormWiz2,
-        [this](const std::function<void()>& handler) { form->RunHandler(handler); }, platform);
-    form->SetCommandRunner(&window->CommandRunner());
-  }
-  ~TApp() {
-    window.reset();
-    form->SetCommandRunner(nullptr);
-    form.reset();
-  }
-  TApp(const TApp&) = delete;
-  TApp& operator=(const TApp&) = delete;
-
-  bool Start() {
-    window->Start();
-    if (!QTest::qWaitForWindowActive(window.get())) return false;
-    QCoreApplication::processEvents();
-    return form->StartupDone;
-  }
+struct TApp : test::TTestApp {
+  explicit TApp(const QString& folder) : TTestApp(folder, {}, test::TRunBy::Window) {}
   TQtCommandRunner& Runner() const { return window->CommandRunner(); }
-  QWidget* Find(const TControl& control) const { return window->Binder().Find(control); }
-  template <class TWidget>
-  TWidget* Get(const TControl& control) const {
-    return qobject_cast<TWidget*>(Find(control));
-  }
   QWidget* Progress() const { return window->findChild<QWidget*>("ProgressPanel"); }
-  void ShowPage(TTabSheet& sheet) {
-    std::vector<TTabSheet*> path;
-    for (TControl* c = &sheet; c != nullptr; c = c->Parent()) {
-      if (auto* page = dynamic_cast<TTabSheet*>(c)) path.insert(path.begin(), page);
-    }
-    for (TTabSheet* page : path) {
-      qobject_cast<QTabWidget*>(Find(*page->PageControl()))->setCurrentWidget(Find(*page));
-    }
-  }
   void ClickCompute() { qobject_cast<QPushButton*>(Find(form->ComputeBtn))->click(); }
   // Whether each control of the three windows is enabled, in the model.
   std::vector<bool> EnabledStates() const {

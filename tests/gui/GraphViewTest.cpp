@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "ModalHelper.h"
+#include "TestApp.h"
 #include "gui/ChartView.h"
 #include "gui/MainWindow.h"
 #include "gui/QtPlatform.h"
@@ -27,34 +28,8 @@ namespace {
 
 using test::TModalCloser;
 
-struct TApp {
-  std::vector<std::string> messages;
-  TQtPlatform platform;
-  std::unique_ptr<TFormPersonal> form;
-  std::unique_ptr<TMainWindow> window;
-
-  explicit TApp(const QString& folder) : platform(folder.toStdString()) {
-    platform.MessageSink = [this](const std::string& text, TMessageKind) {
-      messages.push_back(text);
-    };
-    form = std::make_unique<TFormPersonal>(platform);
-    window = std::make_unique<TMainWindow>(
-        *form, form->FormWiz, form->FormWiz2,
-        [this](const std::function<void()>& handler) { form->RunHandler(handler); }, platform);
-  }
-  ~TApp() {
-    window.reset();
-    form.reset();
-  }
-  TApp(const TApp&) = delete;
-  TApp& operator=(const TApp&) = delete;
-
-  bool Start() {
-    window->Start();
-    if (!QTest::qWaitForWindowActive(window.get())) return false;
-    QCoreApplication::processEvents();
-    return form->StartupDone;
-  }
+struct TApp : test::TTestApp {
+  using TTestApp::TTestApp;
   // The Graph page in view, by its tab, and Enter pressed.
   void Draw() {
     auto* tabs = qobject_cast<QTabWidget*>(window->Binder().Find(form->MainPageControl));

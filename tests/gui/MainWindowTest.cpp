@@ -31,6 +31,7 @@
 #include <memory>
 
 #include "ModalHelper.h"
+#include "TestApp.h"
 #include "ValquorVersion.h"
 #include "gui/HelpWindow.h"
 #include "gui/MainWindow.h"
@@ -44,61 +45,14 @@ namespace {
 
 using test::TModalCloser;
 
-// The program over a settings folder: the form model, the Qt platform (messages recorded,
-// with the cursor they were shown under) and the window.
-struct TApp {
-  std::vector<std::string> messages;
-  std::vector<bool> busyAtMessage;
-  TQtPlatform platform;
-  std::unique_ptr<TFormPersonal> form;
-  std::unique_ptr<TMainWindow> window;
-
-  explicit TApp(const QString& folder, const QString& manual = {})
-      : platform(folder.toStdString(), manual.toStdString()) {
-    platform.MessageSink = [this](const std::string& text, TMessageKind) {
-      messages.push_back(text);
-      busyAtMessage.push_back(QApplication::overrideCursor() != nullptr &&
-                              QApplication::overrideCursor()->shape() == Qt::WaitCursor);
-    };
-    form = std::make_unique<TFormPersonal>(platform);
-    window = std::make_unique<TMainWindow>(
-        *form, form->FormWiz, form->FormWiz2,
-        [this](const std::function<void()>& handler) { form->RunHandler(handler); }, platform);
-  }
-  ~TApp() {
-    window.reset();
-    form.reset();
-  }
-  TApp(const TApp&) = delete;
-  TApp& operator=(const TApp&) = delete;
-
-  bool Start() {
-    window->Start();
-    if (!QTest::qWaitForWindowActive(window.get())) return false;
-    QCoreApplication::processEvents();
-    return form->StartupDone;
-  }
-  QWidget* Find(const TControl& control) const { return window->Binder().Find(control); }
-  template <class TWidget>
-  TWidget* Get(const TControl& control) const {
-    return qobject_cast<TWidget*>(Find(control));
-  }
+// The program with what these tests read of the window besides.
+struct TApp : test::TTestApp {
+  using TTestApp::TTestApp;
   QString LabelOf(TControl& control) const {
     QLabel* label = window->Binder().Label(control);
     if (label == nullptr) return QString();
     // The accelerator's mark goes; a doubled one is a shown "&".
     return label->text().replace("&&", "\x01").remove('&').replace('\x01', '&');
-  }
-  // Clicks the tabs that lead to a page, as the user does.
-  void ShowPage(TTabSheet& sheet) {
-    std::vector<TTabSheet*> path;
-    for (TControl* c = &sheet; c != nullptr; c = c->Parent()) {
-      if (auto* page = dynamic_cast<TTabSheet*>(c)) path.insert(path.begin(), page);
-    }
-    for (TTabSheet* page : path) {
-      auto* tabs = Get<QTabWidget>(*page->PageControl());
-      tabs->setCurrentWidget(Find(*page));
-    }
   }
   // Replaces the text of a field by typing.
   void Type(TControl& control, const QString& text) {

@@ -4,7 +4,6 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <QMimeData>
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QDir>

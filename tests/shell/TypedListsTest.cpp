@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shell/FormTestSupport.h"
+#include "shell/OptionsTerms.h"
 
 namespace valquor {
 namespace {
@@ -115,7 +116,7 @@ TEST_F(TypedListsTest, TheFormulaListRefusesAnyOtherTextAndKeepsThePreviousFormu
     SCOPED_TRACE(row.Typed);
     form.RunHandler([&] { form.Formula.SetText(row.Typed); });
     const std::vector<std::string> lines = FairValueAndDelta();
-    EXPECT_EQ(form.Dispatch.FormulaKind, row.Kind);
+    EXPECT_EQ(SelectedFormula(form.Formula.Text()), row.Kind);
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[2], row.FormulaLine);
     EXPECT_THAT(Platform.TakeMessages(), IsEmpty());
