@@ -16,6 +16,7 @@
 
 #include "ValquorVersion.h"
 #include "cli/CliProgressRunner.h"
+#include "cli/CliStep.h"
 #include "compute/Csv.h"
 #include "forms/ScriptedPlatform.h"
 #include "forms/SettingsFiles.h"
@@ -128,98 +129,68 @@ class TDriver {
 
   // Runs one step starting at args[i]; returns the number of arguments it took.
   std::size_t Step(const std::vector<std::string>& args, std::size_t i) {
-    const std::string& word = args[i];
-    const auto operand = [&]() -> const std::string& {
-      if (i + 1 >= args.size()) throw TUsageError("'" + word + "' needs an argument");
-      return args[i + 1];
-    };
-    if (word == "click") {
-      Click(operand());
-      return 2;
+    const TCliStep step =
+        ParseCliStep(args, i, {form_.Name(), form_.FormWiz.Name(), form_.FormWiz2.Name()});
+    switch (step.Kind) {
+      case TCliStepKind::Set:
+        Set(Find(step.Target), step.Text);
+        break;
+      case TCliStepKind::Click:
+        Click(Find(step.Target));
+        break;
+      case TCliStepKind::Page:
+        Page(Find(step.Target));
+        break;
+      case TCliStepKind::Print:
+        Print(Find(step.Target));
+        break;
+      case TCliStepKind::Paste:
+        platform_.Clipboard = !step.Text.empty() && step.Text[0] == '@'
+                                  ? ReadWholeFile(step.Text.substr(1))
+                                  : step.Text;
+        break;
+      case TCliStepKind::Copied:
+        out_ << platform_.Clipboard;
+        if (!platform_.Clipboard.empty() && platform_.Clipboard.back() != '\n') out_ << '\n';
+        break;
+      case TCliStepKind::Open:
+        platform_.FileAnswers.push_back(step.Text);
+        break;
+      case TCliStepKind::Font: {
+        TFontSpec font;
+        font.Name = step.FontName;
+        font.Size = step.FontSize;
+        platform_.FontAnswers.push_back(font);
+        break;
+      }
+      case TCliStepKind::Export:
+        status_ = Export(Find(step.Target), step.Text);
+        break;
     }
-    if (word == "page") {
-      Page(operand());
-      return 2;
-    }
-    if (word == "print") {
-      Print(operand());
-      return 2;
-    }
-    if (word == "paste") {
-      const std::string& text = operand();
-      platform_.Clipboard = !text.empty() && text[0] == '@' ? ReadWholeFile(text.substr(1)) : text;
-      return 2;
-    }
-    if (word == "copied") {
-      out_ << platform_.Clipboard;
-      if (!platform_.Clipboard.empty() && platform_.Clipboard.back() != '\n') out_ << '\n';
-      return 1;
-    }
-    if (word == "open") {
-      platform_.FileAnswers.push_back(operand());
-      return 2;
-    }
-    if (word == "font") {
-      Font(operand());
-      return 2;
-    }
-    if (word == "export") {
-      if (i + 2 >= args.size()) throw TUsageError("'export' needs a control and a file");
-      status_ = Export(args[i + 1], args[i + 2]);
-      return 3;
-    }
-    const std::size_t eq = word.find('=');
-    if (eq != std::string::npos && eq > 0) {
-      Set(word.substr(0, eq), word.substr(eq + 1));
-      return 1;
-    }
-    throw TUsageError("unknown step '" + word + "'");
+    return step.Words;
   }
 
  private:
   struct TTarget {
+    std::string Spec;  // as written
     TForm* Form = nullptr;
     TComponent* Component = nullptr;
     std::optional<std::pair<int, int>> Cell;  // a grid cell NAME[COL,ROW]
   };
 
-  // "NAME", "FormWiz.NAME", "FormWiz2.NAME", each optionally followed by "[COL,ROW]".
-  TTarget Find(const std::string& spec) {
+  // The window, control and cell a parsed target names.
+  TTarget Find(const TCliTarget& parsed) {
+    TForm* const windows[] = {&form_, &form_.FormWiz, &form_.FormWiz2};
     TTarget target;
-    std::string name = spec;
-    target.Form = &form_;
-    const std::size_t dot = name.find('.');
-    if (dot != std::string::npos) {
-      const std::string prefix = name.substr(0, dot);
-      if (SameText(prefix, form_.FormWiz.Name())) {
-        target.Form = &form_.FormWiz;
-      } else if (SameText(prefix, form_.FormWiz2.Name())) {
-        target.Form = &form_.FormWiz2;
-      } else if (!SameText(prefix, form_.Name())) {
-        throw TUsageError("unknown window '" + prefix + "' in '" + spec + "'");
-      }
-      name = name.substr(dot + 1);
-    }
-    const std::size_t bracket = name.find('[');
-    if (bracket != std::string::npos) {
-      const std::size_t comma = name.find(',', bracket);
-      const std::size_t close = name.find(']', bracket);
-      if (comma == std::string::npos || close == std::string::npos || comma > close ||
-          close + 1 != name.size()) {
-        throw TUsageError("a grid cell is written NAME[COL,ROW]: '" + spec + "'");
-      }
-      const std::optional<int> col =
-          TryStrToInt(Trim(name.substr(bracket + 1, comma - bracket - 1)));
-      const std::optional<int> row = TryStrToInt(Trim(name.substr(comma + 1, close - comma - 1)));
-      if (!col || !row) throw TUsageError("a grid cell needs whole numbers: '" + spec + "'");
-      target.Cell = std::make_pair(*col, *row);
-      name = name.substr(0, bracket);
-    }
+    target.Spec = parsed.Spec;
+    target.Form = windows[parsed.Window];
+    target.Cell = parsed.Cell;
+    const std::string& name = parsed.Name;
     target.Component = target.Form->FindComponent(name);
     if (target.Component == nullptr && SameText(name, target.Form->Name())) {
       target.Component = target.Form;
     }
-    if (target.Component == nullptr) throw TUsageError("unknown control '" + spec + "'");
+    if (target.Component == nullptr) throw TUsageError("unknown control '" + parsed.Spec + "'");
     if (target.Cell) {
       auto* grid = dynamic_cast<TStringGrid*>(target.Component);
       if (grid == nullptr) throw TUsageError("'" + name + "' is not a grid");
@@ -248,8 +219,8 @@ class TDriver {
     }
   }
 
-  void Set(const std::string& spec, const std::string& text) {
-    const TTarget target = Find(spec);
+  void Set(const TTarget& target, const std::string& text) {
+    const std::string& spec = target.Spec;
     OpenDialogOf(target);
     auto* control = dynamic_cast<TControl*>(target.Component);
     if (control == nullptr) throw TUsageError("'" + spec + "' cannot be set");
@@ -319,8 +290,8 @@ class TDriver {
     form_.RunHandler([&] { radio.SetItemIndex(index); });
   }
 
-  void Click(const std::string& spec) {
-    const TTarget target = Find(spec);
+  void Click(const TTarget& target) {
+    const std::string& spec = target.Spec;
     OpenDialogOf(target);
     auto* control = dynamic_cast<TControl*>(target.Component);
     if (control == nullptr || target.Cell) throw TUsageError("'" + spec + "' cannot be clicked");
@@ -336,8 +307,8 @@ class TDriver {
     }
   }
 
-  void Page(const std::string& spec) {
-    const TTarget target = Find(spec);
+  void Page(const TTarget& target) {
+    const std::string& spec = target.Spec;
     auto* page = dynamic_cast<TTabSheet*>(target.Component);
     if (page == nullptr || target.Cell) throw TUsageError("'" + spec + "' is not a page");
     OpenDialogOf(target);
@@ -351,8 +322,8 @@ class TDriver {
     }
   }
 
-  void Print(const std::string& spec) {
-    const TTarget target = Find(spec);
+  void Print(const TTarget& target) {
+    const std::string& spec = target.Spec;
     TComponent* c = target.Component;
     if (target.Cell) {
       out_ << static_cast<TStringGrid*>(c)->Cell(target.Cell->first, target.Cell->second) << '\n';
@@ -405,24 +376,10 @@ class TDriver {
     }
   }
 
-  void Font(const std::string& spec) {
-    const std::size_t colon = spec.rfind(':');
-    const std::optional<int> size =
-        colon == std::string::npos ? std::nullopt : TryStrToInt(Trim(spec.substr(colon + 1)));
-    if (colon == 0 || !size || *size <= 0) {
-      throw TUsageError("a font is written NAME:SIZE: '" + spec + "'");
-    }
-    TFontSpec font;
-    font.Name = spec.substr(0, colon);
-    font.Size = *size;
-    platform_.FontAnswers.push_back(font);
-  }
-
   // Writes the export kept for a control to path, as its Export... button would; returns
   // TExports::Write's status.
-  int Export(const std::string& spec, const std::string& path) {
-    const TTarget target = Find(spec);
-    if (target.Cell) throw TUsageError("a grid cell cannot be exported: '" + spec + "'");
+  int Export(const TTarget& target, const std::string& path) {
+    if (target.Cell) throw TUsageError("a grid cell cannot be exported: '" + target.Spec + "'");
     int status = 0;
     form_.RunHandler(
         [&] { status = form_.Exports.Write(*target.Component, path, form_.Platform); });
@@ -500,35 +457,25 @@ int RunCliSteps(TFormPersonal& form, TScriptedPlatform& platform,
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            bool progress) {
-  fs::path folder = DefaultSettingsFolder();
-  bool save = false;
-  std::size_t i = 0;
-  for (; i < args.size(); ++i) {
-    if (args[i] == "--help" || args[i] == "-h") {
-      out << CliUsage();
-      return 0;
-    }
-    if (args[i] == "--version") {
-      out << "valquor-cli " << kValquorVersion << '\n';
-      return 0;
-    }
-    if (args[i] == "--save") {
-      save = true;
-    } else if (args[i] == "--settings-dir") {
-      if (i + 1 >= args.size()) {
-        err << "valquor-cli: --settings-dir needs a folder\n";
-        return 2;
-      }
-      folder = args[++i];
-    } else if (args[i].rfind("--settings-dir=", 0) == 0) {
-      folder = args[i].substr(15);
-    } else if (args[i].rfind("--", 0) == 0) {
-      err << "valquor-cli: unknown option '" << args[i] << "' (see --help)\n";
-      return 2;
-    } else {
-      break;
-    }
+  TCliOptions options;
+  try {
+    options = ParseCliOptions(args);
+  } catch (const TUsageError& e) {
+    err << "valquor-cli: " << e.what() << '\n';
+    return 2;
   }
+  if (options.Help) {
+    out << CliUsage();
+    return 0;
+  }
+  if (options.Version) {
+    out << "valquor-cli " << kValquorVersion << '\n';
+    return 0;
+  }
+  const fs::path folder =
+      options.SettingsFolder ? fs::path(*options.SettingsFolder) : DefaultSettingsFolder();
+  const bool save = options.Save;
+  const std::size_t i = options.FirstStep;
 
   try {
     std::optional<TScratchFolder> scratch;
