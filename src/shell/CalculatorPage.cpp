@@ -48,22 +48,17 @@ void TFormPersonal::Button9Click() {
   // The forward the chance of a gain is measured against grows at the Options page's rate.
   request.ForwardRate = ReadCommandNumber(RiskFreeInterest.Text(), Platform);
 
-  auto result = std::make_shared<TOptionCalculatorResult>();
-  TCommand command;
-  TCommandStage& stage = command.Stages.emplace_back();
-  stage.Compute = [request, result](TComputeContext& context) {
-    *result = ComputeOptionCalculator(request, context);
-  };
-  stage.Apply = [this, request, result] {
-    const TOptionCalculatorFields fields = RenderOptionCalculator(request, *result);
-    Label43.SetCaption(fields.Formula);
-    Label45.SetCaption(fields.Style);
-    Edit8.SetText(fields.Premium);
-    Edit3.SetText(fields.Gain);
-    CalcModelLabel.SetCaption(fields.Model);
-    Panel.RefreshReportInputs();
-  };
-  RunCommand(std::move(command));
+  RunCommand(OneStageCommand(
+      std::move(request), ComputeOptionCalculator,
+      [this](const TOptionCalculatorRequest& request, const TOptionCalculatorResult& result) {
+        const TOptionCalculatorFields fields = RenderOptionCalculator(request, result);
+        Label43.SetCaption(fields.Formula);
+        Label45.SetCaption(fields.Style);
+        Edit8.SetText(fields.Premium);
+        Edit3.SetText(fields.Gain);
+        CalcModelLabel.SetCaption(fields.Model);
+        Panel.RefreshReportInputs();
+      }));
 }
 
 }  // namespace valquor

@@ -7,6 +7,8 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "compute/Engine.h"
@@ -34,6 +36,25 @@ struct TCommandStage {
 struct TCommand {
   std::vector<TCommandStage> Stages;
 };
+
+// A command of one stage: compute(request, context) makes the result away from the window's
+// thread, apply(request, result) writes it on the window's thread.
+template <class Request, class Compute, class Apply>
+[[nodiscard]] TCommand OneStageCommand(Request request, Compute compute, Apply apply) {
+  using Result = std::decay_t<std::invoke_result_t<Compute&, const Request&, TComputeContext&>>;
+  struct TKept {
+    Request In;
+    Result Out{};
+  };
+  auto kept = std::make_shared<TKept>(TKept{std::move(request), Result{}});
+  TCommand command;
+  TCommandStage& stage = command.Stages.emplace_back();
+  stage.Compute = [kept, compute](TComputeContext& context) {
+    kept->Out = compute(std::as_const(kept->In), context);
+  };
+  stage.Apply = [kept, apply] { apply(std::as_const(kept->In), std::as_const(kept->Out)); };
+  return command;
+}
 
 // How a command ended, after its computations.
 struct TCommandOutcome {

@@ -35,18 +35,14 @@ std::string_view CloseToken(std::string_view line) {
 TCommand HistoricalReportCommand(THistoricalSource source, const TPriceSeries& prices,
                                  TRichEdit& pane, TExports& exports) {
   THistoricalVolatilityRequest request{source, std::make_shared<const TPriceSeries>(prices)};
-  auto result = std::make_shared<THistoricalVolatilityResult>();
-  TCommand command;
-  TCommandStage& stage = command.Stages.emplace_back();
-  stage.Compute = [request, result](TComputeContext& context) {
-    *result = ComputeHistoricalVolatility(request, context);
-  };
-  stage.Apply = [request, result, &pane, &exports] {
-    std::vector<std::string> lines = RenderHistoricalVolatility(request, *result);
-    detail::ReplaceLines(pane, lines);
-    exports.Set(pane, HistoricalVolatilityCsv(request, *result), "historical-volatility.csv");
-  };
-  return command;
+  return OneStageCommand(
+      std::move(request), ComputeHistoricalVolatility,
+      [&pane, &exports](const THistoricalVolatilityRequest& request,
+                        const THistoricalVolatilityResult& result) {
+        std::vector<std::string> lines = RenderHistoricalVolatility(request, result);
+        detail::ReplaceLines(pane, lines);
+        exports.Set(pane, HistoricalVolatilityCsv(request, result), "historical-volatility.csv");
+      });
 }
 
 }  // namespace

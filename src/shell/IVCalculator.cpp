@@ -49,23 +49,18 @@ void TVolatilityPages::Button8Click() {
       form_.DaysOption7.ItemIndex() == 1 ? kCalendarDaysPerYear : kTradingDaysPerYear;
   request.IsPut = form_.OptionType7.ItemIndex() == 1;
 
-  auto implied = std::make_shared<std::optional<float>>();
-  TCommand command;
-  TCommandStage& stage = command.Stages.emplace_back();
-  stage.Compute = [request, implied](TComputeContext& context) {
-    *implied = ComputeIVCalculator(request, context);
-  };
-  stage.Apply = [this, request, implied] {
-    if (*implied) {
-      form_.Edit6.SetText(FormatPremium(**implied) + "%");
-      form_.IVModelLabel.SetCaption(ModelDescription(request.Terms));
-      LastImplied = TImpliedPoint{
-          **implied,
-          TradingDaysOf(request.Days, request.Terms.DaysPerYear == kCalendarDaysPerYear)};
-    }
-    panel_.RefreshReportInputs();
-  };
-  run_(std::move(command));
+  run_(OneStageCommand(
+      std::move(request), ComputeIVCalculator,
+      [this](const TImpliedVolatilityRequest& request, const std::optional<float>& implied) {
+        if (implied) {
+          form_.Edit6.SetText(FormatPremium(*implied) + "%");
+          form_.IVModelLabel.SetCaption(ModelDescription(request.Terms));
+          LastImplied = TImpliedPoint{
+              *implied,
+              TradingDaysOf(request.Days, request.Terms.DaysPerYear == kCalendarDaysPerYear)};
+        }
+        panel_.RefreshReportInputs();
+      }));
 }
 
 }  // namespace valquor

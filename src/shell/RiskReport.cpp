@@ -69,18 +69,12 @@ void TFormPersonal::RiskReport() {
   request.PriceText = dialog.Price.Text();
   request.VolText = dialog.Vol.Text();
 
-  auto result = std::make_shared<TRiskResult>();
-  TCommand command;
-  TCommandStage& stage = command.Stages.emplace_back();
-  stage.Compute = [request, result](TComputeContext& context) {
-    *result = ComputeRisk(request, context);
-  };
-  stage.Apply = [this, request, result] {
-    std::vector<std::string> lines = RenderRisk(request, *result);
-    detail::ReplaceLines(FormWiz2.RichEdit1, lines);
-    Exports.Set(FormWiz2.RichEdit1, RiskCsv(request, *result), "risk.csv");
-  };
-  RunCommand(std::move(command));
+  RunCommand(OneStageCommand(std::move(request), ComputeRisk,
+                             [this](const TRiskRequest& in, const TRiskResult& result) {
+                               std::vector<std::string> lines = RenderRisk(in, result);
+                               detail::ReplaceLines(FormWiz2.RichEdit1, lines);
+                               Exports.Set(FormWiz2.RichEdit1, RiskCsv(in, result), "risk.csv");
+                             }));
 }
 
 void TFormPersonal::OverUnderReport() {
@@ -118,18 +112,13 @@ void TFormPersonal::OverUnderReport() {
   request.ForwardText = dialog.ForwardPrice.Text();
   request.VolText = dialog.Vol.Text();
 
-  auto result = std::make_shared<TOverUnderResult>();
-  TCommand command;
-  TCommandStage& stage = command.Stages.emplace_back();
-  stage.Compute = [request, result](TComputeContext& context) {
-    *result = ComputeOverUnder(request, context);
-  };
-  stage.Apply = [this, request, result] {
-    std::vector<std::string> lines = RenderOverUnder(request, *result);
-    detail::ReplaceLines(FormWiz.RichEdit1, lines);
-    Exports.Set(FormWiz.RichEdit1, OverUnderCsv(request, *result), "over-under.csv");
-  };
-  RunCommand(std::move(command));
+  RunCommand(OneStageCommand(std::move(request), ComputeOverUnder,
+                             [this](const TOverUnderRequest& in, const TOverUnderResult& result) {
+                               std::vector<std::string> lines = RenderOverUnder(in, result);
+                               detail::ReplaceLines(FormWiz.RichEdit1, lines);
+                               Exports.Set(FormWiz.RichEdit1, OverUnderCsv(in, result),
+                                           "over-under.csv");
+                             }));
 }
 
 }  // namespace valquor

@@ -152,31 +152,26 @@ void TVolatilityPages::HVChartBtnClick() {
   if (analysis && analysisDays && *analysisDays >= 1)
     request.Analysis = TImpliedPoint{*analysis, *analysisDays};
 
-  auto result = std::make_shared<TVolatilityInsightResult>();
-  TCommand command;
-  TCommandStage& stage = command.Stages.emplace_back();
-  stage.Compute = [request, result](TComputeContext& context) {
-    *result = ComputeVolatilityInsight(request, context);
-  };
-  stage.Apply = [this, request, result] {
-    TFormPersonalControls& f = form_;
-    f.HVCloseChart.SetData(CloseChartOf(*result));
-    exports_.Set(f.HVCloseChart, ClosesCsv(*result), "closes.csv");
-    f.HVChart.SetData(RollingChartOf(*result, request.Window));
-    exports_.Set(f.HVChart, RollingCsv(*result), "rolling-volatility.csv");
-    FillGrid(f.EstimatorsGrid, EstimatorCells(*result));
-    exports_.Set(f.EstimatorsGrid, EstimatorsCsv(*result), "estimators.csv");
-    f.SkippedLabel.SetCaption(SkippedText(request, *result));
-    f.ConeChart.SetData(ConeChartOf(*result, request));
-    exports_.Set(f.ConeChart, ConeCsv(*result), "volatility-cone.csv");
-    FillGrid(f.ConeGrid, ConeCells(*result));
-    exports_.Set(f.ConeGrid, ConeCsv(*result), "volatility-cone.csv");
-    f.IVPercentileEdit.SetText(PercentileText(*result));
-    FillGrid(f.MoveOddsGrid, MoveOddsCells(*result));
-    exports_.Set(f.MoveOddsGrid, MoveOddsCsv(*result), "move-odds.csv");
-    f.MoveOddsLabel.SetCaption(MoveOddsText(request, *result));
-  };
-  run_(std::move(command));
+  run_(OneStageCommand(
+      std::move(request), ComputeVolatilityInsight,
+      [this](const TVolatilityInsightRequest& request, const TVolatilityInsightResult& result) {
+        TFormPersonalControls& f = form_;
+        f.HVCloseChart.SetData(CloseChartOf(result));
+        exports_.Set(f.HVCloseChart, ClosesCsv(result), "closes.csv");
+        f.HVChart.SetData(RollingChartOf(result, request.Window));
+        exports_.Set(f.HVChart, RollingCsv(result), "rolling-volatility.csv");
+        FillGrid(f.EstimatorsGrid, EstimatorCells(result));
+        exports_.Set(f.EstimatorsGrid, EstimatorsCsv(result), "estimators.csv");
+        f.SkippedLabel.SetCaption(SkippedText(request, result));
+        f.ConeChart.SetData(ConeChartOf(result, request));
+        exports_.Set(f.ConeChart, ConeCsv(result), "volatility-cone.csv");
+        FillGrid(f.ConeGrid, ConeCells(result));
+        exports_.Set(f.ConeGrid, ConeCsv(result), "volatility-cone.csv");
+        f.IVPercentileEdit.SetText(PercentileText(result));
+        FillGrid(f.MoveOddsGrid, MoveOddsCells(result));
+        exports_.Set(f.MoveOddsGrid, MoveOddsCsv(result), "move-odds.csv");
+        f.MoveOddsLabel.SetCaption(MoveOddsText(request, result));
+      }));
 }
 
 }  // namespace valquor

@@ -45,25 +45,20 @@ void TVolatilityPages::WeeklyBtnClick() {
     request.Closes.push_back(
         text.empty() ? std::nullopt : std::optional<float>(ReadCommandNumber(text, platform_)));
   }
-  auto result = std::make_shared<TWeeklyGridResult>();
-  TCommand command;
-  TCommandStage& stage = command.Stages.emplace_back();
-  stage.Compute = [request, result](TComputeContext& context) {
-    *result = ComputeWeeklyGrid(request, context);
-  };
-  stage.Apply = [this, result] {
-    if (result->Count == 0) return;
-    TRichEdit& pane = form_.RichEdit9;
-    // The table grows with the pane: it holds a row for every report appended since the pane
-    // was last emptied or changed otherwise.
-    TCsvTable table;
-    table.Header = WeeklyGridCsvHeader();
-    if (const std::optional<TExports::TExport> kept = exports_.Find(pane)) table = *kept->Table;
-    table.Rows.push_back(WeeklyGridCsvRow(static_cast<int>(table.Rows.size()) + 1, *result));
-    for (std::string& line : RenderWeeklyGrid(*result)) pane.Add(std::move(line));
-    exports_.Set(pane, std::move(table), "weekly-volatility.csv");
-  };
-  run_(std::move(command));
+  run_(OneStageCommand(
+      std::move(request), ComputeWeeklyGrid,
+      [this](const TWeeklyGridRequest& /*request*/, const TWeeklyGridResult& result) {
+        if (result.Count == 0) return;
+        TRichEdit& pane = form_.RichEdit9;
+        // The table grows with the pane: it holds a row for every report appended since the pane
+        // was last emptied or changed otherwise.
+        TCsvTable table;
+        table.Header = WeeklyGridCsvHeader();
+        if (const std::optional<TExports::TExport> kept = exports_.Find(pane)) table = *kept->Table;
+        table.Rows.push_back(WeeklyGridCsvRow(static_cast<int>(table.Rows.size()) + 1, result));
+        for (std::string& line : RenderWeeklyGrid(result)) pane.Add(std::move(line));
+        exports_.Set(pane, std::move(table), "weekly-volatility.csv");
+      }));
 }
 
 void TVolatilityPages::Button3Click() {
