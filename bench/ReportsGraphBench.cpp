@@ -3,41 +3,29 @@
 // figures at expiration) and writing the chart, the grid and the fields.
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <string>
-
-#include "forms/ScriptedPlatform.h"
-#include "shell/FormPersonal.h"
+#include "BenchWindow.h"
 
 namespace valquor {
 namespace {
 
 void BM_GraphWhatIfRedraw(benchmark::State& state, const char* formula, const char* position) {
-  std::string folder = (std::filesystem::temp_directory_path() / "valquor-bench-XXXXXX").string();
-  if (::mkdtemp(folder.data()) == nullptr) {
+  bench::TBenchWindow window;
+  if (!window.Started()) {
     state.SkipWithError("no temporary folder");
     return;
   }
-  {
-    TScriptedPlatform platform;
-    platform.Folder = folder;
-    TFormPersonal form(platform);
-    form.RunHandler([&] { form.Show(); });
-    form.RunHandler([&] { form.Activate(); });
-    form.Formula.SetText(formula);
-    form.PositionName.SetText(position);
-    form.MainPageControl.SetActivePage(&form.TabGraph);
-    form.RunHandler([&] { form.ComputeBtn.Click(); });
-    int change = 0;
-    for (auto _ : state) {
-      form.RunHandler([&] { form.WhatIfPrice.SetText(++change % 2 == 0 ? "1" : "2"); });
-      benchmark::DoNotOptimize(form.GraphChart.Data().Series.data());
-    }
-    if (!platform.Messages.empty()) state.SkipWithError("the graph showed a message");
+  TFormPersonal& form = window.Form();
+  form.Formula.SetText(formula);
+  form.PositionName.SetText(position);
+  form.MainPageControl.SetActivePage(&form.TabGraph);
+  form.RunHandler([&] { form.ComputeBtn.Click(); });
+  int change = 0;
+  for (auto _ : state) {
+    form.RunHandler([&] { form.WhatIfPrice.SetText(++change % 2 == 0 ? "1" : "2"); });
+    benchmark::DoNotOptimize(form.GraphChart.Data().Series.data());
   }
-  std::filesystem::remove_all(folder);
+  if (!window.Platform().Messages.empty()) state.SkipWithError("the graph showed a message");
 }
 BENCHMARK_CAPTURE(BM_GraphWhatIfRedraw, BlackScholesCall, "Black-Scholes", "Call")
     ->Unit(benchmark::kMillisecond);

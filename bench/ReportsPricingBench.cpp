@@ -5,74 +5,35 @@
 // The Default ones are the everyday case, which must stay well under 20 ms.
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "compute/WorkControl.h"
-#include "forms/ScriptedPlatform.h"
 #include "shell/Command.h"
-#include "shell/FormPersonal.h"
 
 namespace valquor {
 namespace {
 
-// A main window started in an empty settings folder, its engine of `workers` workers.
-class TPricingWindow {
- public:
-  explicit TPricingWindow(int workers) {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "valquor-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
-    platform_.Folder = folder_;
-    // The engine takes its size from the environment when the window is made.
-    ::setenv("VALQUOR_THREADS", std::to_string(workers).c_str(), 1);
-    form_ = std::make_unique<TFormPersonal>(platform_);
-    ::unsetenv("VALQUOR_THREADS");
-    form_->RunHandler([&] { form_->Show(); });
-    form_->RunHandler([&] { form_->Activate(); });
-  }
-  ~TPricingWindow() {
-    form_.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-  }
-  TPricingWindow(const TPricingWindow&) = delete;
-  TPricingWindow& operator=(const TPricingWindow&) = delete;
+using bench::TBenchWindow;
+using bench::UseAmericanTree;
 
-  TFormPersonal& Form() { return *form_; }
-  TScriptedPlatform& Platform() { return platform_; }
-
-  // Compute with the Fair value (analysis = false) or the Analysis page in view.
-  void Compute(bool analysis) {
-    form_->MainPageControl.SetActivePage(analysis ? &form_->TabAnalysis : &form_->TabPricing);
-    form_->RunHandler([&] { form_->ComputeBtn.Click(); });
-  }
-
- private:
-  std::filesystem::path folder_;
-  TScriptedPlatform platform_;
-  std::unique_ptr<TFormPersonal> form_;
-};
-
-// The Options page set to an American tree of `steps` steps.
-void AmericanTree(TFormPersonal& form, int steps) {
-  form.Formula.SetText("Cox-Ross-Rubenstein");
-  form.ExpirationStyle.SetItemIndex(1);
-  form.NumberOfSteps.SetText(std::to_string(steps));
+// Compute with the Fair value (analysis = false) or the Analysis page in view.
+void Compute(TBenchWindow& window, bool analysis) {
+  TFormPersonal& form = window.Form();
+  form.MainPageControl.SetActivePage(analysis ? &form.TabAnalysis : &form.TabPricing);
+  form.RunHandler([&] { form.ComputeBtn.Click(); });
 }
 
-void Run(benchmark::State& state, TPricingWindow& window, bool analysis, const TRichEdit& pane) {
+void Run(benchmark::State& state, TBenchWindow& window, bool analysis, const TRichEdit& pane) {
   for (auto _ : state) {
-    window.Compute(analysis);
+    Compute(window, analysis);
     benchmark::DoNotOptimize(pane.Lines().data());
   }
   state.counters["workers"] = static_cast<double>(window.Form().Engine.Workers());
@@ -84,9 +45,9 @@ void Run(benchmark::State& state, TPricingWindow& window, bool analysis, const T
 // Payoff analysis of a call calendar spread, 30000 intervals, American tree of 300 steps (the
 // Analysis page: the calculator and probabilities add a few milliseconds).
 void BM_PricingTargetPayoff30000(benchmark::State& state) {
-  TPricingWindow window(static_cast<int>(state.range(0)));
+  TBenchWindow window(static_cast<int>(state.range(0)));
   TFormPersonal& form = window.Form();
-  AmericanTree(form, 300);
+  UseAmericanTree(form, 300);
   form.NumberOfIntervals.SetText("30000");
   form.PositionName.SetText("Call calendar spread");
   Run(state, window, true, form.RichEdit3);
@@ -100,9 +61,9 @@ BENCHMARK(BM_PricingTargetPayoff30000)
 
 // Fair value and delta of a call, American tree of 9999 steps.
 void BM_PricingTargetFairValue9999(benchmark::State& state) {
-  TPricingWindow window(static_cast<int>(state.range(0)));
+  TBenchWindow window(static_cast<int>(state.range(0)));
   TFormPersonal& form = window.Form();
-  AmericanTree(form, 9999);
+  UseAmericanTree(form, 9999);
   Run(state, window, false, form.RichEdit1);
 }
 BENCHMARK(BM_PricingTargetFairValue9999)
@@ -114,9 +75,9 @@ BENCHMARK(BM_PricingTargetFairValue9999)
 
 // The same for a long butterfly (three legs a cell, two of them shared with the next rows).
 void BM_PricingTargetButterfly9999(benchmark::State& state) {
-  TPricingWindow window(static_cast<int>(state.range(0)));
+  TBenchWindow window(static_cast<int>(state.range(0)));
   TFormPersonal& form = window.Form();
-  AmericanTree(form, 9999);
+  UseAmericanTree(form, 9999);
   form.PositionName.SetText("Long butterfly");
   Run(state, window, false, form.RichEdit1);
 }
@@ -131,9 +92,9 @@ BENCHMARK(BM_PricingTargetButterfly9999)
 // argument is the number of intervals (1000 is the full job, some 9 minutes on one core, so the
 // registered runs use fewer and the figure is scaled by (intervals + 1)).
 void BM_PricingTargetAnalysis9999(benchmark::State& state) {
-  TPricingWindow window(static_cast<int>(state.range(0)));
+  TBenchWindow window(static_cast<int>(state.range(0)));
   TFormPersonal& form = window.Form();
-  AmericanTree(form, 9999);
+  UseAmericanTree(form, 9999);
   form.NumberOfIntervals.SetText(std::to_string(state.range(1)));
   form.PositionName.SetText("Call calendar spread");
   Run(state, window, true, form.RichEdit3);
@@ -183,16 +144,16 @@ class TWatchingRunner : public TCommandRunner {
 // The Analysis page's 9999-step job (call calendar spread, 1000 intervals) as the window runs it:
 // seconds until the fraction done first moves, and until a stop asked after 1.5 s takes effect.
 void BM_PricingTargetAnalysisStop(benchmark::State& state) {
-  TPricingWindow window(static_cast<int>(state.range(0)));
+  TBenchWindow window(static_cast<int>(state.range(0)));
   TFormPersonal& form = window.Form();
-  AmericanTree(form, 9999);
+  UseAmericanTree(form, 9999);
   form.PositionName.SetText("Call calendar spread");
   TWatchingRunner runner(std::chrono::milliseconds(1500));
   form.SetCommandRunner(&runner);
   double firstProgress = 0;
   double stop = 0;
   for (auto _ : state) {
-    window.Compute(true);
+    Compute(window, true);
     firstProgress = std::max(firstProgress, runner.FirstProgressSeconds);
     stop = std::max(stop, runner.StopSeconds);
     if (!runner.Stopped) state.SkipWithError("the computation ended before the stop");
@@ -210,13 +171,13 @@ BENCHMARK(BM_PricingTargetAnalysisStop)
 
 // Compute at the settings as shipped, on either page.
 void BM_PricingDefaultFairValuePage(benchmark::State& state) {
-  TPricingWindow window(static_cast<int>(state.range(0)));
+  TBenchWindow window(static_cast<int>(state.range(0)));
   Run(state, window, false, window.Form().RichEdit1);
 }
 BENCHMARK(BM_PricingDefaultFairValuePage)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void BM_PricingDefaultAnalysisPage(benchmark::State& state) {
-  TPricingWindow window(static_cast<int>(state.range(0)));
+  TBenchWindow window(static_cast<int>(state.range(0)));
   Run(state, window, true, window.Form().RichEdit3);
 }
 BENCHMARK(BM_PricingDefaultAnalysisPage)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);

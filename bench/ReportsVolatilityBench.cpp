@@ -4,54 +4,14 @@
 // start them by hand with --benchmark_filter.
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <memory>
-#include <string>
-
-#include "forms/ScriptedPlatform.h"
-#include "shell/FormPersonal.h"
+#include "BenchWindow.h"
 
 namespace valquor {
 namespace {
 
-// A main window in a settings folder of its own, with the given number of workers.
-class TBenchWindow {
- public:
-  explicit TBenchWindow(int workers) {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "valquor-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
-    platform_.Folder = folder_;
-    ::setenv("VALQUOR_THREADS", std::to_string(workers).c_str(), 1);
-    form_ = std::make_unique<TFormPersonal>(platform_);
-    form_->RunHandler([this] { form_->Show(); });
-    form_->RunHandler([this] { form_->Activate(); });
-  }
-  ~TBenchWindow() {
-    form_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-  TBenchWindow(const TBenchWindow&) = delete;
-  TBenchWindow& operator=(const TBenchWindow&) = delete;
-
-  TFormPersonal& Form() { return *form_; }
-  TScriptedPlatform& Platform() { return platform_; }
-
- private:
-  std::filesystem::path folder_;
-  TScriptedPlatform platform_;
-  std::unique_ptr<TFormPersonal> form_;
-};
-
-// The Options page's binomial model, American exercise, with steps tree steps.
-void UseAmericanTree(TFormPersonal& form, int steps) {
-  form.Formula.SetText("Cox-Ross-Rubenstein");
-  form.ExpirationStyle.SetItemIndex(1);
-  form.NumberOfSteps.SetText(std::to_string(steps));
-}
+using bench::TBenchWindow;
+using bench::UseAmericanTree;
 
 // Five strikes with a call and a put premium each, 20 trading days.
 void FillAnalysisGrid(TFormPersonal& form) {
