@@ -174,9 +174,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     [&](const std::string& s, const std::string&) { return sameSection(s); });
         break;
       default: {
-        // The keys owned: those that begin with the first byte of the key text.
-        const char first = key.empty() ? 'W' : key[0];
-        const auto owned = [first](std::string_view k) { return !k.empty() && k[0] == first; };
+        // The keys owned: those that begin with the first byte of the key text, in either letter
+        // case, as keys are named (an owner that took "a" and left "A" would uncover "A=" lines
+        // that "a=" lines above them hid).
+        const std::string first(1, key.empty() ? 'W' : key[0]);
+        const auto owned = [&first](std::string_view k) {
+          return valquor::SameText(k.substr(0, 1), first);
+        };
         ini.EraseKeys(section, owned);
         for (const std::string& k : ini.ReadSection(section)) {
           if (owned(k)) Fail("an owned key is still there", k);
