@@ -3,7 +3,7 @@
 // this one reaches the parser some thousand times as often.
 // Checked: a malformed text throws ECliUsage and nothing else; the options end where a step
 // may start; each step takes 1 to 3 words that are there, has the kind its first word names, and
-// names its target as written (window index in range, name free of '[', a cell only with one);
+// names the target its words name (window index in range, name free of '[', a cell only with one);
 // reading the same words again gives the same steps.
 
 #include <cstddef>

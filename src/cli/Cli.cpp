@@ -172,7 +172,7 @@ class TDriver {
 
  private:
   struct TTarget {
-    std::string Spec;  // as written
+    std::string Spec;  // the words that named it
     TForm* Form = nullptr;
     TComponent* Component = nullptr;
     std::optional<std::pair<int, int>> Cell;  // a grid cell NAME[COL,ROW]

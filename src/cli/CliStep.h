@@ -31,7 +31,7 @@ struct TCliOptions {
 // A control as a step names it: "NAME" or "WINDOW.NAME", each optionally followed by
 // "[COL,ROW]".
 struct TCliTarget {
-  std::string Spec;        // as written
+  std::string Spec;        // the words that named it
   std::size_t Window = 0;  // the index of its window in the names ParseCliStep was given
   std::string Name;
   std::optional<std::pair<int, int>> Cell;
